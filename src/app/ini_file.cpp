@@ -106,6 +106,13 @@ std::string Utf8ToUtf16Le(std::string_view utf8) {
   return out;
 }
 
+// What must come before a new line inserted at `at`, so that the line before it stays a
+// line of its own: nothing after a line feed, the rest of CR LF after a lone CR.
+std::string_view LineBreakBefore(std::string_view text, std::size_t at) {
+  if (at == 0 || text[at - 1] == '\n') return {};
+  return text[at - 1] == '\r' ? std::string_view("\n") : kNewLine;
+}
+
 bool HasHighByte(std::string_view s) {
   for (const char c : s) {
     if (static_cast<unsigned char>(c) >= 0x80) return true;
@@ -127,7 +134,6 @@ bool NeedsQuotes(std::string_view value) {
 struct IniFile::Location {
   bool section_found = false;
   std::size_t insert_at = 0;     // where a new key line of the section goes
-  bool insert_needs_break = false;  // the section's last line has no line break yet
   bool key_found = false;
   std::size_t line_begin = 0, line_end = 0;  // the key's line, without its line break
   std::string_view key_text;                 // the key's name as the file spells it
@@ -174,7 +180,6 @@ IniFile::Location IniFile::Find(std::string_view section_raw, std::string_view k
       if (in_section) {
         loc.section_found = true;
         loc.insert_at = line.next;
-        loc.insert_needs_break = line.next == line.end;
       }
       continue;
     }
@@ -182,7 +187,6 @@ IniFile::Location IniFile::Find(std::string_view section_raw, std::string_view k
     const std::string_view text = Trim(line.text);
     if (text.empty()) continue;
     loc.insert_at = line.next;
-    loc.insert_needs_break = line.next == line.end;
     const auto eq = text.find('=');  // '=' is never part of a double-byte character
     const std::string_view name = Trim(text.substr(0, eq));
     if (eq == std::string_view::npos || !NamesEqual(name, key_raw, cp936)) continue;
@@ -232,16 +236,12 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     content_.replace(loc.line_begin, loc.line_end - loc.line_begin, line);
     return true;
   }
-  std::string addition;
-  std::size_t at = loc.insert_at;
+  const std::size_t at = loc.section_found ? loc.insert_at : content_.size();
+  std::string addition(LineBreakBefore(content_, at));
   if (!loc.section_found) {
-    at = content_.size();
-    if (!content_.empty() && content_.back() != '\n') addition += kNewLine;
     addition += '[';
     addition += *section_raw;
     addition += ']';
-    addition += kNewLine;
-  } else if (loc.insert_needs_break) {
     addition += kNewLine;
   }
   addition += *key_raw;

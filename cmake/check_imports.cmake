@@ -1,0 +1,25 @@
+cmake_policy(SET CMP0057 NEW)
+# Fails when EXE imports a DLL that is not part of Windows itself (a MinGW runtime DLL
+# would make norvel.exe fail to start on a machine without it).
+# Usage: cmake -DOBJDUMP=<objdump> -DEXE=<exe> -P check_imports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" lines "${dump}")
+set(allowed kernel32 user32 gdi32 shell32 comdlg32 comctl32 advapi32 ole32 oleaut32
+            windowscodecs msvcrt uxtheme)
+set(count 0)
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "DLL Name: ([^ \r]+).*" "\\1" dll "${line}")
+  string(TOLOWER "${dll}" dll)
+  string(REGEX REPLACE "\\.dll$" "" stem "${dll}")
+  if(NOT stem IN_LIST allowed AND NOT stem MATCHES "^api-ms-win-")
+    message(FATAL_ERROR "${EXE} imports ${dll}, which is not a Windows DLL")
+  endif()
+  math(EXPR count "${count} + 1")
+  message(STATUS "imports ${dll}")
+endforeach()
+if(count EQUAL 0)
+  message(FATAL_ERROR "no imports found in ${EXE}: objdump output not understood")
+endif()

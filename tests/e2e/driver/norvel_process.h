@@ -1,0 +1,42 @@
+// Runs the real norvel.exe from a fresh folder of its own, as a user would install it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/handle_win.h"
+#include "win_test_util.h"
+
+namespace norvel::e2e {
+
+class NorvelProcess {
+ public:
+  NorvelProcess();  // copies norvel.exe (built beside the driver) into a fresh folder
+  ~NorvelProcess();  // ends the program if it still runs; the folder goes with its files
+  NorvelProcess(const NorvelProcess&) = delete;
+  NorvelProcess& operator=(const NorvelProcess&) = delete;
+
+  const std::wstring& folder() const { return folder_.path(); }
+  std::wstring SettingsPath() const { return folder_.File(L"option.ini"); }
+  bool WriteSettingsBytes(const std::string& bytes) const;
+  std::string SettingsBytes() const;
+
+  bool Start();
+  DWORD process_id() const { return process_id_; }
+  HANDLE process() const { return process_.get(); }
+  // True when the program ended within `timeout_ms`; its exit code goes to `exit_code`.
+  bool WaitForExit(DWORD timeout_ms, DWORD* exit_code = nullptr) const;
+  void Kill();
+
+ private:
+  testing::TempFolder folder_;
+  std::wstring exe_;
+  UniqueKernelHandle process_;
+  DWORD process_id_ = 0;
+};
+
+// The folder of the running test program.
+std::wstring ProgramFolder();
+
+}  // namespace norvel::e2e

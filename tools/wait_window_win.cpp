@@ -1,0 +1,17 @@
+// wait_window.exe <caption> <seconds>: waits until a top-level window with that caption
+// exists. Exit status 0 when it appeared, 1 when the time ran out. Used by scripts/run to
+// take its screenshot once the program is on the screen.
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) return 2;
+  const ULONGLONG deadline = GetTickCount64() + 1000ull * std::wcstoul(argv[2], nullptr, 10);
+  while (GetTickCount64() < deadline) {
+    if (FindWindowW(nullptr, argv[1])) return 0;
+    Sleep(100);
+  }
+  return 1;
+}
