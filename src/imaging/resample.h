@@ -12,8 +12,22 @@
 
 namespace norvel {
 
+// The fast resampler: exact integer arithmetic where the weights allow it, vector code
+// chosen for the processor at run time. Gives the same bytes as ResampleIntoReference.
+void ResampleInto(ConstImageBits source, ImageBits target);
+
 // The straightforward resampler, pixel by pixel through bounds-checked views. The
 // definition of the result; kept for tests and measurements.
 void ResampleIntoReference(ConstImageBits source, ImageBits target);
+
+// Instruction sets of the fast resampler; kPortable runs everywhere.
+enum class ResampleKernel { kPortable, kSse2, kAvx2 };
+
+bool IsAvailable(ResampleKernel kernel);
+ResampleKernel BestResampleKernel();
+
+// ResampleInto with a given instruction set; throws std::invalid_argument when the
+// processor or the build lacks it. For tests and measurements.
+void ResampleInto(ConstImageBits source, ImageBits target, ResampleKernel kernel);
 
 }  // namespace norvel

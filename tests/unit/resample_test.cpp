@@ -14,8 +14,8 @@ namespace {
 
 using testing::TestBitmap;
 
-// Every resampler must give the bytes of the straightforward one; these cases pin the
-// arithmetic down for each of them.
+// Every resampler must give the bytes of the straightforward one; these cases
+// pin the arithmetic down for each of them.
 struct Resampler {
   std::string name;
   void (*run)(ConstImageBits, ImageBits);
@@ -25,6 +25,14 @@ struct Resampler {
 std::vector<Resampler> AllResamplers() {
   return {
       {"Reference", ResampleIntoReference, true},
+      {"Best", [](ConstImageBits s, ImageBits t) { ResampleInto(s, t); }, true},
+      {"Portable",
+       [](ConstImageBits s, ImageBits t) { ResampleInto(s, t, ResampleKernel::kPortable); },
+       IsAvailable(ResampleKernel::kPortable)},
+      {"Sse2", [](ConstImageBits s, ImageBits t) { ResampleInto(s, t, ResampleKernel::kSse2); },
+       IsAvailable(ResampleKernel::kSse2)},
+      {"Avx2", [](ConstImageBits s, ImageBits t) { ResampleInto(s, t, ResampleKernel::kAvx2); },
+       IsAvailable(ResampleKernel::kAvx2)},
   };
 }
 
@@ -52,14 +60,17 @@ TEST_P(ResampleTest, TwoByTwoToFourByFourUsesQuarterWeightsAndRoundsVerticalBlen
   Run(source, target);
 
   EXPECT_EQ(target.Pixel(0, 0), (std::vector<int>{0, 100, 7}));  // dx = dy = 0: P00 itself
-  // (1, 0): dx = 0.25. Blue 0.75 * 0 + 0.25 * 10 = 2.5 -> 2; green 0.75 * 100 = 75.
+  // (1, 0): dx = 0.25. Blue 0.75 * 0 + 0.25 * 10 = 2.5 -> 2; green 0.75 * 100
+  // = 75.
   EXPECT_EQ(target.Pixel(1, 0), (std::vector<int>{2, 75, 7}));
   // (0, 1): dy = 0.25. Blue 0.25 * 6 = 1.5 -> 2; green 75.
   EXPECT_EQ(target.Pixel(0, 1), (std::vector<int>{2, 75, 7}));
-  // (3, 3): dx = dy = 0.75. Blue: left 0.25 * 0 + 0.75 * 6 = 4.5 -> 4, right 2.5 -> 2, then
-  // 0.25 * 4 + 0.75 * 2 = 2.5 -> 2. Unrounded vertical blends would give 3, horizontal first 4.
+  // (3, 3): dx = dy = 0.75. Blue: left 0.25 * 0 + 0.75 * 6 = 4.5 -> 4,
+  // right 2.5 -> 2, then 0.25 * 4 + 0.75 * 2 = 2.5 -> 2. Unrounded vertical
+  // blends would give 3, horizontal first 4.
   EXPECT_EQ(target.At(3, 3, 0), 2);
-  EXPECT_EQ(target.At(3, 3, 1), 6);  // left 0.25 * 100 = 25, right 0: 0.25 * 25 = 6.25 -> 6
+  EXPECT_EQ(target.At(3, 3, 1),
+            6);  // left 0.25 * 100 = 25, right 0: 0.25 * 25 = 6.25 -> 6
 }
 
 TEST_P(ResampleTest, ExactHalvesGoToTheEvenValue) {
@@ -73,7 +84,8 @@ TEST_P(ResampleTest, ExactHalvesGoToTheEvenValue) {
 }
 
 TEST_P(ResampleTest, TenToFiveSamplesEveryOnePointEightPixels) {
-  // Blue rises by 10 per column, green by 10 per row, so a sample at position p reads 10p.
+  // Blue rises by 10 per column, green by 10 per row, so a sample at position p
+  // reads 10p.
   TestBitmap source(10, 10, 0);
   for (std::int32_t y = 0; y < 10; ++y) {
     for (std::int32_t x = 0; x < 10; ++x) {
@@ -96,7 +108,8 @@ TEST_P(ResampleTest, BytesAfterTheLastPixelOfATargetRowAreNeverWritten) {
   for (std::size_t i = 0; i < source.bytes.size(); ++i) {
     source.bytes[i] = static_cast<std::uint8_t>(i * 37);
   }
-  TestBitmap target(5, 4, 0xEE);  // stride 16: byte 15 of each row belongs to no pixel
+  TestBitmap target(5, 4,
+                    0xEE);  // stride 16: byte 15 of each row belongs to no pixel
   Run(source, target);
   for (std::int32_t y = 0; y < 4; ++y) EXPECT_EQ(target.bytes[y * 16 + 15], 0xEE) << y;
 }
