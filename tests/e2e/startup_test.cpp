@@ -1,18 +1,23 @@
 #include <gtest/gtest.h>
 
+#include "app/form1_layout.h"
 #include "driver/norvel_process.h"
+#include "driver/ui.h"
 
 namespace norvel::e2e {
 namespace {
 
-TEST(Startup, RunsFromAFreshFolderAndEndsCleanly) {
+TEST(Startup, RunsFromAFreshFolderAndEndsWhenItsWindowCloses) {
   NorvelProcess norvel;
   ASSERT_TRUE(norvel.Start());
-  DWORD exit_code = 1;
-  ASSERT_TRUE(norvel.WaitForExit(30000, &exit_code));
-  EXPECT_EQ(exit_code, 0u);
+  const HWND form1 = WaitForTopWindow(norvel.process_id(), std::string(form1::kCaption), 30000);
+  ASSERT_NE(form1, nullptr);
   // Starting writes nothing: the settings file is made by the first save.
   EXPECT_EQ(GetFileAttributesW(norvel.SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES);
+  PostMessageW(form1, WM_CLOSE, 0, 0);
+  DWORD exit_code = 1;
+  ASSERT_TRUE(norvel.WaitForExit(10000, &exit_code));
+  EXPECT_EQ(exit_code, 0u);
 }
 
 }  // namespace

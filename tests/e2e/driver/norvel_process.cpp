@@ -1,5 +1,7 @@
 #include "driver/norvel_process.h"
 
+#include "driver/timing.h"
+
 namespace norvel::e2e {
 
 std::wstring ProgramFolder() {
@@ -40,7 +42,7 @@ bool NorvelProcess::Start() {
 }
 
 bool NorvelProcess::WaitForExit(DWORD timeout_ms, DWORD* exit_code) const {
-  if (!process_ || WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0) return false;
+  if (!process_ || WaitForSingleObject(process_.get(), Scaled(timeout_ms)) != WAIT_OBJECT_0) return false;
   if (exit_code) GetExitCodeProcess(process_.get(), exit_code);
   return true;
 }

@@ -1,0 +1,32 @@
+// The running program: its two windows, the tick that joins them, and its lifetime. The
+// process ends when no window of it is left.
+#pragma once
+
+#include <memory>
+
+namespace norvel {
+
+class Form1;
+class Form2;
+class AlarmTick;
+
+class Application {
+ public:
+  Application();
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Loads Form1 (the start-up window) and runs the message loop; returns the exit code.
+  int Run();
+
+ private:
+  void OnWindowUnloaded();
+  void OnTick();
+
+  std::unique_ptr<Form1> form1_;
+  std::unique_ptr<Form2> form2_;
+  std::unique_ptr<AlarmTick> tick_;
+};
+
+}  // namespace norvel

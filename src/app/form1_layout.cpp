@@ -1,0 +1,54 @@
+#include "app/form1_layout.h"
+
+namespace norvel::form1 {
+namespace {
+
+// Containers are referred to by their index in this table.
+constexpr int kInFrame1 = 0;
+constexpr int kInFrame2 = 9;
+
+constexpr ControlSpec kControls[] = {
+    {"Frame1", kFrame1, ControlKind::kFrame, -1, "", 120, 120, 6135, 2895, 0},
+    {"Combo1", kCombo1, ControlKind::kComboBox, kInFrame1, "每小时", 240, 360, 1455, 300, 1},
+    {"Label1", kLabel1, ControlKind::kLabel, kInFrame1, "时", 1800, 360, 255, 255, 6},
+    {"Combo2", kCombo2, ControlKind::kComboBox, kInFrame1, "00", 240, 840, 1455, 300, 2},
+    {"Label2", kLabel2, ControlKind::kLabel, kInFrame1, "分", 1800, 840, 375, 255, 7},
+    {"Combo3", kCombo3, ControlKind::kComboBox, kInFrame1, "00", 240, 1320, 1455, 300, 3},
+    {"Label3", kLabel3, ControlKind::kLabel, kInFrame1, "秒", 1800, 1320, 375, 255, 8},
+    {"Combo4", kCombo4, ControlKind::kComboBox, kInFrame1, "无动作", 240, 1800, 1455, 300, 4},
+    {"Label4", kLabel4, ControlKind::kLabel, kInFrame1, "动作", 1800, 1800, 375, 255, 9},
+    {"Frame2", kFrame2, ControlKind::kFrame, kInFrame1, "提示语句", 2280, 240, 3735, 1935, 5},
+    {"Text1", kText1, ControlKind::kTextBox, kInFrame2, "时间到,请休息!\r\n", 120, 240, 3495, 1575,
+     11, kMultiLine},
+    {"Label6", kLabel6, ControlKind::kLabel, kInFrame1, "选择图片", 240, 2300, 735, 255, 14,
+     kTransparent},
+    {"Text2", kText2, ControlKind::kTextBox, kInFrame1, "Text2", 960, 2280, 2655, 270, 13},
+    {"Command2", kCommand2, ControlKind::kButton, kInFrame1, "...", 3720, 2280, 495, 255, 15},
+    {"Command1", kCommand1, ControlKind::kButton, kInFrame1, "确定(&O)", 4680, 2280, 1335, 495, 10},
+    {"Label5", kLabel5, ControlKind::kLabel, kInFrame1, "", 240, 2640, 4215, 255, 12,
+     kTransparent | kBlueText},
+};
+
+const WindowSpec kWindow{kCaption, kClientWidth, kClientHeight, kControls};
+
+std::vector<std::string> Numbers(int first, int last) {
+  std::vector<std::string> items;
+  for (int n = first; n <= last; ++n) items.push_back(std::to_string(n));
+  return items;
+}
+
+}  // namespace
+
+std::span<const ControlSpec> Controls() { return kControls; }
+const WindowSpec& Window() { return kWindow; }
+
+std::vector<std::string> HourItems() {
+  std::vector<std::string> items{std::string(kEveryHour)};
+  for (auto& n : Numbers(0, 23)) items.push_back(std::move(n));
+  return items;
+}
+std::vector<std::string> MinuteItems() { return Numbers(0, 59); }
+std::vector<std::string> SecondItems() { return Numbers(0, 59); }
+std::vector<std::string> ActionItems() { return {kActions.begin(), kActions.end()}; }
+
+}  // namespace norvel::form1

@@ -1,0 +1,47 @@
+// The settings window Form1: its caption, size, controls, lists and menu, defined once.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "toolkit/layout.h"
+
+namespace norvel::form1 {
+
+// Control ids.
+enum : int {
+  kFrame1 = 100, kCombo1, kLabel1, kCombo2, kLabel2, kCombo3, kLabel3, kCombo4, kLabel4,
+  kFrame2, kText1, kLabel6, kText2, kCommand2, kCommand1, kLabel5,
+};
+
+// Menu item ids of m_Menu: index 0 "显示窗口", index 1 "退出".
+enum : int { kMenuShowWindow = 200, kMenuExit = 201 };
+
+inline constexpr std::string_view kCaption = "Norvel Version 0.2";
+inline constexpr int kClientWidth = 6345;   // twips: 423 pixels at 96 dpi
+inline constexpr int kClientHeight = 3165;  // twips: 211 pixels at 96 dpi
+inline constexpr int kTimerIntervalMs = 50;
+inline constexpr std::size_t kMessageByteLimit = 255;  // Text1, in code page 936 bytes
+inline constexpr std::string_view kDefaultMessage = "时间到,请休息!";
+
+inline constexpr std::string_view kMenuCaption = "dc";
+inline constexpr std::array<std::string_view, 2> kMenuItems = {"显示窗口", "退出"};
+
+inline constexpr std::string_view kEveryHour = "每小时";
+inline constexpr std::array<std::string_view, 3> kActions = {"无动作", "关闭计算机",
+                                                             "重启计算机"};
+
+std::span<const ControlSpec> Controls();
+const WindowSpec& Window();
+
+// The items of the four lists in their order: Combo1 "每小时", 0 … 23; Combo2 and Combo3
+// 0 … 59; Combo4 the three actions.
+std::vector<std::string> HourItems();
+std::vector<std::string> MinuteItems();
+std::vector<std::string> SecondItems();
+std::vector<std::string> ActionItems();
+
+}  // namespace norvel::form1

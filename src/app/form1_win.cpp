@@ -1,0 +1,307 @@
+#include "app/form1_win.h"
+
+#include <commdlg.h>
+
+#include <array>
+#include <vector>
+
+#include "app/app_path_win.h"
+#include "app/form1_layout.h"
+#include "app/ini.h"
+#include "app/ini_win.h"
+#include "app/resource.h"
+#include "app/startup.h"
+#include "toolkit/codepage.h"
+#include "toolkit/controls_win.h"
+#include "toolkit/dpi_win.h"
+#include "toolkit/task_list_win.h"
+#include "toolkit/text_limit.h"
+#include "toolkit/text_win.h"
+
+namespace norvel {
+namespace {
+
+constexpr wchar_t kClassName[] = L"NorvelForm1";
+// A fixed frame with caption and close box; no minimize or maximize box.
+// No WS_CLIPCHILDREN: the frames (group boxes) do not paint their inside; the window does.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = 0;
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+// Load handlers run in continue-on-error mode: a failing step is abandoned, the next runs.
+template <typename Step>
+void RunStep(Step&& step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
+const ControlSpec* SpecOf(int id) {
+  for (const ControlSpec& spec : form1::Controls()) {
+    if (spec.id == id) return &spec;
+  }
+  return nullptr;
+}
+
+std::string WriteFailureReason(WriteStatus status) {
+  switch (status) {
+    case WriteStatus::kUnrepresentable:
+      return "设置中有无法以简体中文编码保存的字符。";
+    case WriteStatus::kReadOnly:
+      return "该文件是只读的。";
+    case WriteStatus::kIoError:
+    case WriteStatus::kOk:
+      break;
+  }
+  return "无法写入该文件(文件夹不存在、没有写入权限或文件正被占用)。";
+}
+
+}  // namespace
+
+Form1::Form1(std::function<void()> on_tick, std::function<void()> on_unload)
+    : on_tick_(std::move(on_tick)), on_unload_(std::move(on_unload)) {}
+
+bool Form1::Load() {
+  const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NORVEL));
+  const std::wstring caption = Widen(form1::kCaption).value_or(L"");
+  if (!CreateWindowOfClass(kClassName, caption.c_str(), kStyle, kExStyle,
+                           RECT{CW_USEDEFAULT, 0, CW_USEDEFAULT, 0}, nullptr, icon)) {
+    return false;
+  }
+  CreateControls();
+  CreateMenus();
+  ApplyLayout(DpiForWindow(hwnd()));
+  OnLoad();
+  // Timer1 is enabled by design and ticks from the end of the load on.
+  SetTimer(hwnd(), kTimer1, form1::kTimerIntervalMs, nullptr);
+  ShowWindow(hwnd(), SW_SHOW);
+  UpdateWindow(hwnd());
+  return true;
+}
+
+void Form1::CreateControls() {
+  const auto controls = form1::Controls();
+  std::vector<std::size_t> order(controls.size());
+  TabOrder(controls, order);
+  for (const std::size_t i : order) CreateControl(hwnd(), controls[i]);
+  SendMessageW(Control(form1::kText1), EM_SETLIMITTEXT, 0, 0);  // the byte limit is ours
+  text1_accepted_ = GetText(Control(form1::kText1));
+}
+
+void Form1::ApplyLayout(int dpi) {
+  LOGFONTW lf = MessageFont(dpi);
+  font_.reset(CreateFontIndirectW(&lf));
+  const auto controls = form1::Controls();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const HWND control = Control(controls[i].id);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    PlaceControl(control, controls[i].kind, ControlRect(controls, i, dpi));
+  }
+  const SIZE outer = OuterSizeForClient(TwipsToPixels(form1::kClientWidth, dpi),
+                                        TwipsToPixels(form1::kClientHeight, dpi), kStyle,
+                                        kExStyle, dpi);
+  SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::CreateMenus() {
+  // m_main "dc" is never shown as a menu bar; its submenu m_Menu is the tray's popup.
+  m_main_.reset(CreateMenu());
+  const HMENU m_menu = CreatePopupMenu();
+  const int ids[] = {form1::kMenuShowWindow, form1::kMenuExit};
+  for (std::size_t i = 0; i < form1::kMenuItems.size(); ++i) {
+    const std::wstring item = Widen(form1::kMenuItems[i]).value_or(L"");
+    AppendMenuW(m_menu, MF_STRING, static_cast<UINT_PTR>(ids[i]), item.c_str());
+  }
+  const std::wstring top = Widen(form1::kMenuCaption).value_or(L"");
+  AppendMenuW(m_main_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(m_menu), top.c_str());
+}
+
+void Form1::OnLoad() {
+  RunStep([&] { AddTrayIcon(); });
+  RunStep([&] { CentreOnScreen(); });
+  RunStep([&] { LoadSettingsIntoControls(); });
+  RunStep([&] { FillLists(); });
+  RunStep([&] { SetTopmost(hwnd()); });
+}
+
+void Form1::AddTrayIcon() {
+  HideFromTaskList(hwnd());
+}
+
+void Form1::CentreOnScreen() {
+  RECT outer{};
+  GetWindowRect(hwnd(), &outer);
+  const int left = CentreOffset(GetSystemMetrics(SM_CXSCREEN), outer.right - outer.left);
+  const int top = CentreOffset(GetSystemMetrics(SM_CYSCREEN), outer.bottom - outer.top);
+  SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::LoadSettingsIntoControls() {
+  const std::string file = AppSettingsFile();
+  const StartupTexts texts = DecideStartupTexts(
+      [&](std::string_view key) { return ReadIniValue(AlarmSettings::kSection, key, file); });
+  // Each control on its own, so that one failure leaves the others set.
+  RunStep([&] { SetControlText(form1::kText1, texts.text1); });
+  RunStep([&] { SetControlText(form1::kCombo1, texts.combo1); });
+  RunStep([&] { SetControlText(form1::kCombo2, texts.combo2); });
+  RunStep([&] { SetControlText(form1::kCombo3, texts.combo3); });
+  RunStep([&] { SetControlText(form1::kCombo4, texts.combo4); });
+  RunStep([&] { SetControlText(form1::kText2, texts.text2); });
+}
+
+void Form1::FillLists() {
+  // The items come after the texts: a text that is no item stays as it is.
+  for (const auto& item : form1::HourItems()) AddComboItem(Control(form1::kCombo1), item);
+  for (const auto& item : form1::MinuteItems()) AddComboItem(Control(form1::kCombo2), item);
+  for (const auto& item : form1::SecondItems()) AddComboItem(Control(form1::kCombo3), item);
+  for (const auto& item : form1::ActionItems()) AddComboItem(Control(form1::kCombo4), item);
+}
+
+std::string Form1::ControlText(int id) const { return GetText(Control(id)); }
+
+void Form1::SetControlText(int id, std::string_view text) {
+  SetText(Control(id), text);
+  if (id == form1::kText1) text1_accepted_ = GetText(Control(id));
+}
+
+void Form1::OnCommand1Click() {
+  const std::string file = AppSettingsFile();
+  const std::array<std::pair<std::string_view, int>, 6> fields = {{
+      {AlarmSettings::kMessage, form1::kText1},
+      {AlarmSettings::kHour, form1::kCombo1},
+      {AlarmSettings::kMinute, form1::kCombo2},
+      {AlarmSettings::kSecond, form1::kCombo3},
+      {AlarmSettings::kAction, form1::kCombo4},
+      {AlarmSettings::kPicture, form1::kText2},
+  }};
+  WriteStatus failure = WriteStatus::kOk;
+  for (const auto& [key, id] : fields) {
+    const WriteStatus status = WriteIniValue(AlarmSettings::kSection, key, ControlText(id), file);
+    if (failure == WriteStatus::kOk) failure = status;
+  }
+  if (failure != WriteStatus::kOk) {
+    // The window stays shown, so that the user sees the settings were not kept.
+    ShowMessageBox(hwnd(), "设置没有保存到文件:\r\n" + file + "\r\n\r\n" + WriteFailureReason(failure),
+                   "Norvel", MB_OK | MB_ICONWARNING);
+    return;
+  }
+  ShowWindow(hwnd(), SW_MINIMIZE);  // the resize handler hides the window
+}
+
+void Form1::OnCommand2Click() {
+  const std::wstring initial_dir = Widen(AppDirectory()).value_or(L"");
+  std::wstring file(32768, L'\0');
+  std::wstring title(MAX_PATH, L'\0');
+  // One filter, all files.
+  static constexpr wchar_t kFilter[] = L"所有文件\0*.*\0";
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = hwnd();
+  ofn.hInstance = GetModuleHandleW(nullptr);
+  ofn.lpstrFilter = kFilter;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrFileTitle = title.data();
+  ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
+  ofn.lpstrInitialDir = initial_dir.c_str();
+  ofn.lpstrTitle = L"打开文件";
+  ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (!GetOpenFileNameW(&ofn)) return;  // cancelled: the path shown and saved stays
+
+  const std::string path = NarrowLossy(file.c_str());
+  if (!Cp936().Encode(path)) {
+    ShowMessageBox(hwnd(),
+                   "所选文件的路径中有无法以简体中文编码保存的字符,请选择其他位置或名称的文件:\r\n" + path,
+                   "Norvel", MB_OK | MB_ICONWARNING);
+    return;
+  }
+  SetControlText(form1::kText2, path);
+  const std::string settings = AppSettingsFile();
+  const WriteStatus status =
+      WriteIniValue(AlarmSettings::kSection, AlarmSettings::kPicture, path, settings);
+  if (status != WriteStatus::kOk) {
+    ShowMessageBox(hwnd(), "图片路径没有保存到文件:\r\n" + settings + "\r\n\r\n" +
+                               WriteFailureReason(status),
+                   "Norvel", MB_OK | MB_ICONWARNING);
+  }
+}
+
+void Form1::OnResize(WPARAM state) {
+  if (state == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE);
+}
+
+void Form1::OnText1Change() {
+  if (adjusting_text1_) return;
+  const HWND text1 = Control(form1::kText1);
+  const std::string current = GetText(text1);
+  if (const auto fitted = FitEditToLimit(text1_accepted_, current, form1::kMessageByteLimit)) {
+    adjusting_text1_ = true;
+    SetText(text1, fitted->text);
+    const auto caret = Widen(std::string_view(fitted->text).substr(0, fitted->caret));
+    const WPARAM position = caret ? caret->size() : 0;
+    SendMessageW(text1, EM_SETSEL, position, static_cast<LPARAM>(position));
+    SendMessageW(text1, EM_SCROLLCARET, 0, 0);
+    adjusting_text1_ = false;
+    MessageBeep(MB_OK);
+    text1_accepted_ = fitted->text;
+  } else {
+    text1_accepted_ = current;
+  }
+}
+
+LRESULT Form1::OnControlColour(HDC dc, HWND control) {
+  // Labels and frames sit on the window's button-face background.
+  const ControlSpec* spec = SpecOf(GetDlgCtrlID(control));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  if (spec && (spec->flags & kTransparent)) SetBkMode(dc, TRANSPARENT);
+  if (spec && (spec->flags & kBlueText)) SetTextColor(dc, kBlue);
+  // The window's own background colour, so that a changed text never leaves traces.
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      switch (LOWORD(wparam)) {
+        case form1::kCommand1:
+          if (HIWORD(wparam) == BN_CLICKED) OnCommand1Click();
+          return 0;
+        case form1::kCommand2:
+          if (HIWORD(wparam) == BN_CLICKED) OnCommand2Click();
+          return 0;
+        case form1::kText1:
+          if (HIWORD(wparam) == EN_CHANGE) OnText1Change();
+          return 0;
+      }
+      break;
+    case WM_TIMER:
+      if (wparam == kTimer1 && on_tick_) on_tick_();
+      return 0;
+    case WM_SIZE:
+      OnResize(wparam);
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      return OnControlColour(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+      ApplyLayout(HIWORD(wparam));
+      SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_DESTROY:
+      KillTimer(hwnd(), kTimer1);
+      return 0;
+  }
+  return Window::HandleMessage(message, wparam, lparam);
+}
+
+void Form1::OnUnloaded() {
+  if (on_unload_) on_unload_();
+}
+
+}  // namespace norvel

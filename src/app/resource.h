@@ -1,0 +1,4 @@
+// Resource ids of norvel.exe.
+#pragma once
+
+#define IDI_NORVEL 1

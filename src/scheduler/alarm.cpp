@@ -1,0 +1,17 @@
+#include "scheduler/alarm.h"
+
+namespace norvel {
+
+AlarmAction ActionNamed(std::string_view action) {
+  if (action == kRemindText) return AlarmAction::kRemind;
+  if (action == kShutDownText) return AlarmAction::kShutDown;
+  if (action == kRestartText) return AlarmAction::kRestart;
+  return AlarmAction::kNone;
+}
+
+AlarmAction ActionForTick(std::string_view hour, std::string_view minute, std::string_view second,
+                          std::string_view action, const LocalTime& now) {
+  return TriggerMatches(hour, minute, second, now) ? ActionNamed(action) : AlarmAction::kNone;
+}
+
+}  // namespace norvel

@@ -1,0 +1,103 @@
+#include "scheduler/alarm_tick_win.h"
+
+#include "app/form1_layout.h"
+#include "app/form1_win.h"
+#include "scheduler/ZXH_win.h"
+#include "scheduler/close_win.h"
+#include "toolkit/text_win.h"
+
+namespace norvel {
+namespace {
+
+std::wstring W(std::string_view utf8) { return Widen(utf8).value_or(std::wstring()); }
+
+}  // namespace
+
+LocalTime LocalClock::Now() const {
+  SYSTEMTIME st{};
+  GetLocalTime(&st);
+  LocalTime t;
+  t.year = st.wYear;
+  t.month = st.wMonth;
+  t.day = st.wDay;
+  t.hour = st.wHour;
+  t.minute = st.wMinute;
+  t.second = st.wSecond;
+  t.millisecond = st.wMilliseconds;
+  t.weekday = st.wDayOfWeek;
+  return t;
+}
+
+AlarmEffects SystemAlarmEffects(std::function<void()> show_form2) {
+  AlarmEffects effects;
+  effects.show_reminder = [show = std::move(show_form2)] {
+    EnumWindows(MinimizeWindowProc, 0);
+    show();
+  };
+  effects.exit_windows = [](UINT flags) {
+    EnableShutdownPrivilege();
+    ExitWindowsEx(flags, 0);  // never forced: other programs may save their work or refuse
+  };
+  return effects;
+}
+
+AlarmTick::AlarmTick(Form1& form1, const Clock& clock, AlarmEffects effects)
+    : form1_(form1),
+      clock_(clock),
+      effects_(std::move(effects)),
+      parts_{W(kStatusToday), W(kStatusNow), W(kStatusGap), W(kWeekdayPrefix)},
+      every_hour_(W(kEveryHourText)),
+      remind_(W(kRemindText)),
+      shut_down_(W(kShutDownText)),
+      restart_(W(kRestartText)) {
+  status_.reserve(128);
+  shown_status_.reserve(128);
+}
+
+std::wstring_view AlarmTick::ReadList(int id, wchar_t (&buffer)[64]) const {
+  const int n = GetWindowTextW(form1_.Control(id), buffer, 64);
+  // A text that fills the buffer may have been cut; no such text can match anyway.
+  if (n <= 0 || n >= 63) return {};
+  return {buffer, static_cast<std::size_t>(n)};
+}
+
+void AlarmTick::UpdateStatusLine(const LocalTime& now) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(now.year);
+  st.wMonth = static_cast<WORD>(now.month);
+  st.wDay = static_cast<WORD>(now.day);
+  st.wDayOfWeek = static_cast<WORD>(now.weekday);
+  st.wHour = static_cast<WORD>(now.hour);
+  st.wMinute = static_cast<WORD>(now.minute);
+  st.wSecond = static_cast<WORD>(now.second);
+  wchar_t date[80], time[80];
+  const int date_len = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr,
+                                       date, 80, nullptr);
+  const int time_len = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, time, 80);
+  ComposeStatusLine<wchar_t>(
+      status_, parts_, std::wstring_view(date, date_len > 0 ? date_len - 1 : 0),
+      std::wstring_view(time, time_len > 0 ? time_len - 1 : 0), now.weekday);
+  // Repainted only when the text changes, that is once a second.
+  if (status_ != shown_status_) {
+    SetWindowTextW(form1_.Control(form1::kLabel5), status_.c_str());
+    shown_status_.assign(status_);
+  }
+}
+
+void AlarmTick::Tick() {
+  const LocalTime now = clock_.Now();
+  UpdateStatusLine(now);
+
+  wchar_t hour[64], minute[64], second[64], action[64];
+  const bool matches = TriggerMatches<wchar_t>(ReadList(form1::kCombo1, hour),
+                                               ReadList(form1::kCombo2, minute),
+                                               ReadList(form1::kCombo3, second), every_hour_, now);
+  if (!matches) return;
+  const std::wstring_view action_text = ReadList(form1::kCombo4, action);
+  // The three checks in their order; at most one names the action text.
+  if (action_text == remind_ && effects_.show_reminder) effects_.show_reminder();
+  if (action_text == shut_down_ && effects_.exit_windows) effects_.exit_windows(EWX_SHUTDOWN);
+  if (action_text == restart_ && effects_.exit_windows) effects_.exit_windows(EWX_REBOOT);
+}
+
+}  // namespace norvel

@@ -1,0 +1,33 @@
+// Acting on another program's windows as a user or an automation tool would: find windows,
+// read and set control texts, press buttons, wait for window states, take screenshots.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace norvel::e2e {
+
+// A visible or hidden top-level window of process `pid` with this caption (UTF-8), or null.
+HWND FindTopWindow(DWORD pid, const std::string& caption);
+HWND WaitForTopWindow(DWORD pid, const std::string& caption, DWORD timeout_ms);
+
+// Texts through WM_GETTEXT / WM_SETTEXT, which work across processes (GetWindowText does not).
+std::string TextOf(HWND window);
+void SetTextOf(HWND window, const std::string& text);
+
+std::vector<std::string> ComboItems(HWND combo);
+
+// Presses a button without waiting for what it starts (a modal dialog would block a send).
+void PressButton(HWND button);
+
+bool WaitForVisible(HWND window, bool visible, DWORD timeout_ms);
+
+SIZE ClientSize(HWND window);
+int ScreenDpi();
+
+// Saves the screen as <NORVEL_ARTIFACTS>/<name>.bmp (when the variable is set).
+void SaveScreenshot(const std::string& name);
+
+}  // namespace norvel::e2e

@@ -1,0 +1,229 @@
+// The settings window as a user meets it: first start, stored settings, OK, the picture
+// chooser, and a save that fails.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/form1_layout.h"
+#include "driver/norvel_process.h"
+#include "driver/timing.h"
+#include "driver/ui.h"
+#include "toolkit/codepage.h"
+#include "toolkit/layout.h"
+
+namespace norvel::e2e {
+namespace {
+
+constexpr DWORD kStartTimeout = 30000;
+
+std::string Gbk(std::string_view utf8) { return Cp936().Encode(utf8).value(); }
+
+class SettingsWindow : public ::testing::Test {
+ protected:
+  HWND StartAndWait() {
+    EXPECT_TRUE(norvel_.Start());
+    form1_ = WaitForTopWindow(norvel_.process_id(), std::string(form1::kCaption), kStartTimeout);
+    EXPECT_NE(form1_, nullptr);
+    if (form1_) {
+      EXPECT_TRUE(WaitForVisible(form1_, true, 10000));
+    }
+    return form1_;
+  }
+  HWND Control(int id) const { return GetDlgItem(form1_, id); }
+
+  NorvelProcess norvel_;
+  HWND form1_ = nullptr;
+};
+
+TEST_F(SettingsWindow, FirstStartWithoutSettingsFile) {
+  ASSERT_TRUE(StartAndWait());
+  EXPECT_EQ(TextOf(Control(form1::kText1)), "时间到,请休息!");
+  for (const int id : {form1::kCombo1, form1::kCombo2, form1::kCombo3, form1::kCombo4,
+                       form1::kText2}) {
+    EXPECT_EQ(TextOf(Control(id)), "") << id;
+  }
+  EXPECT_EQ(ComboItems(Control(form1::kCombo1)), form1::HourItems());
+  EXPECT_EQ(ComboItems(Control(form1::kCombo2)), form1::MinuteItems());
+  EXPECT_EQ(ComboItems(Control(form1::kCombo3)), form1::SecondItems());
+  EXPECT_EQ(ComboItems(Control(form1::kCombo4)), form1::ActionItems());
+  EXPECT_EQ(GetFileAttributesW(norvel_.SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES);
+  SaveScreenshot("settings-window-first-start");
+}
+
+TEST_F(SettingsWindow, FrameStyleSizeTopmostAndCaptions) {
+  ASSERT_TRUE(StartAndWait());
+  const LONG style = GetWindowLongW(form1_, GWL_STYLE);
+  EXPECT_FALSE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_TRUE(style & WS_CAPTION);
+  EXPECT_TRUE(GetWindowLongW(form1_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  const int dpi = ScreenDpi();
+  const SIZE client = ClientSize(form1_);
+  EXPECT_EQ(client.cx, TwipsToPixels(form1::kClientWidth, dpi));
+  EXPECT_EQ(client.cy, TwipsToPixels(form1::kClientHeight, dpi));
+  // Every control is where its layout puts it, with its caption.
+  const auto controls = form1::Controls();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const HWND control = Control(controls[i].id);
+    ASSERT_NE(control, nullptr) << controls[i].name;
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, form1_, reinterpret_cast<POINT*>(&rect), 2);
+    const PixelRect expected = ControlRect(controls, i, dpi);
+    EXPECT_EQ(rect.left, expected.left) << controls[i].name;
+    EXPECT_EQ(rect.top, expected.top) << controls[i].name;
+    EXPECT_EQ(rect.right - rect.left, expected.width) << controls[i].name;
+    // (Label5, the status line, has the time in it by now.)
+    if (controls[i].id != form1::kLabel5 &&
+        (controls[i].kind == ControlKind::kFrame || controls[i].kind == ControlKind::kButton ||
+         controls[i].kind == ControlKind::kLabel)) {
+      EXPECT_EQ(TextOf(control), controls[i].caption) << controls[i].name;
+    }
+  }
+  // Centred on the screen.
+  RECT outer{};
+  GetWindowRect(form1_, &outer);
+  EXPECT_EQ(outer.left, CentreOffset(GetSystemMetrics(SM_CXSCREEN), outer.right - outer.left));
+  EXPECT_EQ(outer.top, CentreOffset(GetSystemMetrics(SM_CYSCREEN), outer.bottom - outer.top));
+}
+
+TEST_F(SettingsWindow, TabMovesThroughTheControlsInDesignOrder) {
+  ASSERT_TRUE(StartAndWait());
+  const int expected[] = {form1::kCombo2, form1::kCombo3, form1::kCombo4, form1::kCommand1,
+                          form1::kText1,  form1::kText2,  form1::kCommand2, form1::kCombo1};
+  HWND current = Control(form1::kCombo1);
+  for (const int id : expected) {
+    current = GetNextDlgTabItem(form1_, current, FALSE);
+    ASSERT_NE(current, nullptr);
+    // A combo box's edit field is a child of the combo box.
+    const HWND parent = GetParent(current);
+    const int current_id = parent == form1_ ? GetDlgCtrlID(current) : GetDlgCtrlID(parent);
+    EXPECT_EQ(current_id, id);
+  }
+}
+
+TEST_F(SettingsWindow, StoredSettingsAreShownUnchanged) {
+  ASSERT_TRUE(norvel_.WriteSettingsBytes(
+      Gbk("[设置]\r\n提示语=喝水\\r\\n起来走走\r\n小时=每小时\r\n分钟=07\r\n秒钟=5\r\n"
+          "动作=关闭计算机\r\n图片=C:\\图片\\猫.bmp\r\n")));
+  ASSERT_TRUE(StartAndWait());
+  EXPECT_EQ(TextOf(Control(form1::kText1)), "喝水\r\n起来走走");
+  EXPECT_EQ(TextOf(Control(form1::kCombo1)), "每小时");
+  EXPECT_EQ(ComboItems(Control(form1::kCombo1)).front(), "每小时");
+  EXPECT_EQ(TextOf(Control(form1::kCombo2)), "07");
+  EXPECT_EQ(TextOf(Control(form1::kCombo3)), "5");
+  EXPECT_EQ(TextOf(Control(form1::kCombo4)), "关闭计算机");
+  EXPECT_EQ(TextOf(Control(form1::kText2)), "C:\\图片\\猫.bmp");
+}
+
+TEST_F(SettingsWindow, OkSavesTheSixKeysAsGbkAndHidesTheWindow) {
+  ASSERT_TRUE(StartAndWait());
+  SetTextOf(Control(form1::kText1), "该休息了");
+  SetTextOf(Control(form1::kCombo1), "每小时");
+  SetTextOf(Control(form1::kCombo2), "30");
+  SetTextOf(Control(form1::kCombo3), "0");
+  SetTextOf(Control(form1::kCombo4), "无动作");
+  SetTextOf(Control(form1::kText2), "D:\\a.bmp");
+  PressButton(Control(form1::kCommand1));
+  ASSERT_TRUE(WaitForVisible(form1_, false, 10000));
+  EXPECT_EQ(norvel_.SettingsBytes(),
+            Gbk("[设置]\r\n提示语=该休息了\r\n小时=每小时\r\n分钟=30\r\n秒钟=0\r\n动作=无动作\r\n"
+                "图片=D:\\a.bmp\r\n"));
+}
+
+TEST_F(SettingsWindow, MessageIsLimitedTo255Cp936Bytes) {
+  ASSERT_TRUE(StartAndWait());
+  const HWND text1 = Control(form1::kText1);
+  SetTextOf(text1, std::string(254, 'a'));
+  SendMessageW(text1, EM_SETSEL, 254, 254);
+  SendMessageW(text1, WM_CHAR, L'字', 0);  // two bytes: refused
+  EXPECT_EQ(TextOf(text1), std::string(254, 'a'));
+  SendMessageW(text1, WM_CHAR, L'b', 0);  // the 255th byte fits
+  EXPECT_EQ(TextOf(text1), std::string(254, 'a') + "b");
+  SendMessageW(text1, WM_CHAR, L'c', 0);
+  EXPECT_EQ(TextOf(text1), std::string(254, 'a') + "b");
+}
+
+TEST_F(SettingsWindow, ReadOnlySettingsFileMakesOkReportAndStayShown) {
+  const std::string original = Gbk("[设置]\r\n小时=7\r\n");
+  ASSERT_TRUE(norvel_.WriteSettingsBytes(original));
+  ASSERT_TRUE(SetFileAttributesW(norvel_.SettingsPath().c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(StartAndWait());
+  SetTextOf(Control(form1::kCombo1), "8");
+  PressButton(Control(form1::kCommand1));
+  const HWND box = WaitForTopWindow(norvel_.process_id(), "Norvel", 10000);
+  ASSERT_NE(box, nullptr);
+  SaveScreenshot("settings-window-save-failed");
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+  EXPECT_TRUE(IsWindowVisible(form1_));
+  EXPECT_EQ(norvel_.SettingsBytes(), original);
+  SetFileAttributesW(norvel_.SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The file name field of the open-file dialog: the edit of the name combo box (id 0x47C),
+// or the plain name edit (0x480).
+HWND FileNameField(HWND dialog) {
+  struct Search {
+    HWND dialog, found;
+  } search{dialog, nullptr};
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM lparam) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lparam);
+        wchar_t cls[32] = {};
+        GetClassNameW(child, cls, 32);
+        if (lstrcmpiW(cls, L"Edit") != 0 || !IsWindowVisible(child)) return TRUE;
+        for (HWND w = child; w && w != s->dialog; w = GetParent(w)) {
+          const int id = GetDlgCtrlID(w);
+          if (id == 0x47C || id == 0x480) {
+            s->found = child;
+            return FALSE;
+          }
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The open-file dialog, driven through its standard controls.
+class PictureChooser : public SettingsWindow {
+ protected:
+  HWND OpenChooser() {
+    PressButton(Control(form1::kCommand2));
+    return WaitForTopWindow(norvel_.process_id(), "打开文件", 20000);
+  }
+};
+
+TEST_F(PictureChooser, CancelKeepsThePathShownAndSaved) {
+  const std::string original = Gbk("[设置]\r\n图片=C:\\old.bmp\r\n");
+  ASSERT_TRUE(norvel_.WriteSettingsBytes(original));
+  ASSERT_TRUE(StartAndWait());
+  const HWND dialog = OpenChooser();
+  ASSERT_NE(dialog, nullptr);
+  SaveScreenshot("picture-chooser");
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10000));
+  EXPECT_EQ(TextOf(Control(form1::kText2)), "C:\\old.bmp");
+  EXPECT_EQ(norvel_.SettingsBytes(), original);
+}
+
+TEST_F(PictureChooser, ChosenFileIsShownAndSavedAtOnce) {
+  const std::wstring picture = norvel_.folder() + L"\\提醒.bmp";
+  ASSERT_TRUE(testing::WriteFileBytes(picture, "BM"));
+  ASSERT_TRUE(StartAndWait());
+  const HWND dialog = OpenChooser();
+  ASSERT_NE(dialog, nullptr);
+  const HWND name = FileNameField(dialog);
+  ASSERT_NE(name, nullptr);
+  const std::string path = NarrowLossy(picture);
+  SetTextOf(name, path);
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(form1::kText2)) == path; }, 5000));
+  EXPECT_EQ(norvel_.SettingsBytes(), Gbk("[设置]\r\n图片=" + path + "\r\n"));
+}
+
+}  // namespace
+}  // namespace norvel::e2e

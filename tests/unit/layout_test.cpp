@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/form1_layout.h"
+#include "reminder/form2_layout.h"
+#include "toolkit/layout.h"
+
+namespace norvel {
+namespace {
+
+std::size_t IndexOf(std::span<const ControlSpec> controls, std::string_view name) {
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].name == name) return i;
+  }
+  ADD_FAILURE() << "no control " << name;
+  return 0;
+}
+
+TEST(Layout, WindowSizesAtCommonDpis) {
+  EXPECT_EQ(TwipsToPixels(form1::kClientWidth, 96), 423);
+  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 96), 211);
+  EXPECT_EQ(TwipsToPixels(form2::kClientWidth, 96), 321);
+  EXPECT_EQ(TwipsToPixels(form2::kClientHeight, 96), 279);
+  // 120 dpi: 12 twips a pixel; 144 dpi: 10.
+  EXPECT_EQ(TwipsToPixels(form1::kClientWidth, 120), 529);  // 528.75
+  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 120), 264);  // 263.75
+  EXPECT_EQ(TwipsToPixels(form1::kClientWidth, 144), 635);   // 634.5, half away from zero
+  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 144), 317);  // 316.5
+  EXPECT_EQ(TwipsToPixels(-15, 96), -1);
+}
+
+// Controls inside frames are placed from the frame's outer corner: Text1 sits in Frame2,
+// which sits in Frame1, which sits 120 twips into the window.
+TEST(Layout, NestedContainersAddUp) {
+  const auto controls = form1::Controls();
+  EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Frame1"), 96), (PixelRect{8, 8, 409, 193}));
+  EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Frame2"), 96), (PixelRect{160, 24, 249, 129}));
+  // Text1: 120 + 2280 + 120 = 2520, 120 + 240 + 240 = 600 twips.
+  EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Text1"), 96), (PixelRect{168, 40, 233, 105}));
+  EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Text1"), 144), (PixelRect{252, 60, 350, 158}));
+  EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Command1"), 96), (PixelRect{320, 160, 89, 33}));
+  // Frame1 leaves 120 twips at the left and top, 90 at the right and 150 at the bottom.
+  const ControlSpec& frame1 = controls[IndexOf(controls, "Frame1")];
+  EXPECT_EQ(form1::kClientWidth - frame1.left - frame1.width, 90);
+  EXPECT_EQ(form1::kClientHeight - frame1.top - frame1.height, 150);
+}
+
+TEST(Layout, TabOrderOfTheSettingsWindow) {
+  const auto controls = form1::Controls();
+  std::vector<std::size_t> order(controls.size());
+  TabOrder(controls, order);
+  std::vector<std::string_view> names;
+  for (const auto i : order) names.push_back(controls[i].name);
+  EXPECT_EQ(names, (std::vector<std::string_view>{
+                       "Frame1", "Combo1", "Combo2", "Combo3", "Combo4", "Frame2", "Label1",
+                       "Label2", "Label3", "Label4", "Command1", "Text1", "Label5", "Text2",
+                       "Label6", "Command2"}));
+}
+
+TEST(Layout, ListItems) {
+  const auto hours = form1::HourItems();
+  ASSERT_EQ(hours.size(), 25u);
+  EXPECT_EQ(hours.front(), "每小时");
+  EXPECT_EQ(hours[1], "0");
+  EXPECT_EQ(hours.back(), "23");
+  const auto minutes = form1::MinuteItems();
+  ASSERT_EQ(minutes.size(), 60u);
+  EXPECT_EQ(minutes[5], "5");  // no leading zeros
+  EXPECT_EQ(form1::SecondItems(), minutes);
+  EXPECT_EQ(form1::ActionItems(), (std::vector<std::string>{"无动作", "关闭计算机", "重启计算机"}));
+}
+
+TEST(Layout, CentringHalvesToEven) {
+  EXPECT_EQ(CentreOffset(1280, 429), 426);  // 425.5 -> 426
+  EXPECT_EQ(CentreOffset(1280, 431), 424);  // 424.5 -> 424
+  EXPECT_EQ(CentreOffset(800, 240), 280);
+  EXPECT_EQ(CentreOffset(300, 400), -50);
+}
+
+}  // namespace
+}  // namespace norvel
