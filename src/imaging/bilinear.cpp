@@ -1,7 +1,6 @@
 #include "imaging/bilinear.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "imaging/errors.h"
 #include "imaging/rounding.h"
@@ -15,16 +14,10 @@ float ResampleScale(std::int32_t source_size, std::int32_t target_size) {
 AxisSample SampleAxis(float scale, std::int32_t i, std::int32_t source_size) {
   // The product of a single and a 32-bit integer is formed in double, then stored as single.
   const float position = static_cast<float>(static_cast<double>(scale) * i);
-  const float floor = std::floor(position);
+  const auto floor = static_cast<float>(FloorSmall(position));  // exact: below 2^31
   const auto first = static_cast<std::int32_t>(floor);
   const std::int32_t last = source_size - 1;
   return {std::min(first, last), std::min(first + 1, last), position - floor};
-}
-
-std::int32_t BlendRound(float t, std::int32_t a, std::int32_t b) {
-  const float keep = 1.0f - t;
-  const double blend = static_cast<double>(keep) * a + static_cast<double>(t) * b;
-  return static_cast<std::int32_t>(RoundHalfEven(blend));
 }
 
 void CheckResampleSource(ConstImageBits source) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "imaging/image_bits.h"
+#include "imaging/rounding.h"
 
 namespace norvel {
 
@@ -27,7 +28,11 @@ AxisSample SampleAxis(float scale, std::int32_t i, std::int32_t source_size);
 
 // round((1 - t) * a + t * b), halves to even. 1 - t is taken in single precision (the
 // constant 1 is single); the products and the sum are double.
-std::int32_t BlendRound(float t, std::int32_t a, std::int32_t b);
+inline std::int32_t BlendRound(float t, std::int32_t a, std::int32_t b) {
+  const float keep = 1.0f - t;
+  const double blend = static_cast<double>(keep) * a + static_cast<double>(t) * b;
+  return static_cast<std::int32_t>(RoundHalfEven(blend));
+}
 
 // A source under 2 x 2 pixels, or without pixel memory, has no second pixel to blend with:
 // throws OutOfRangeError. Called before any target byte is written.

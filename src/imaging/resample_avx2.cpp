@@ -19,12 +19,24 @@ NORVEL_TARGET_AVX2 inline __m256i Shift23(__m256i n) {
   return _mm256_srli_epi32(_mm256_add_epi32(n, half), 23);
 }
 
+NORVEL_TARGET_AVX2 inline __m256i Shift14(__m256i n) {
+  const __m256i odd = _mm256_and_si256(_mm256_srli_epi32(n, 14), _mm256_set1_epi32(1));
+  const __m256i half = _mm256_add_epi32(odd, _mm256_set1_epi32((1 << 13) - 1));
+  return _mm256_srli_epi32(_mm256_add_epi32(n, half), 14);
+}
+
 NORVEL_TARGET_AVX2 inline __m256i Blend(__m256i pairs, __m256i high, __m256i low) {
   const __m256i n = _mm256_add_epi32(_mm256_slli_epi32(_mm256_madd_epi16(pairs, high), 9),
                                      _mm256_madd_epi16(pairs, low));
   return Shift23(n);
 }
 
+// Weights whose low parts are zero (positions of at least 512): one multiply-add is exact.
+NORVEL_TARGET_AVX2 inline __m256i BlendCoarse(__m256i pairs, __m256i high, __m256i) {
+  return Shift14(_mm256_madd_epi16(pairs, high));
+}
+
+template <__m256i (*kBlend)(__m256i, __m256i, __m256i)>
 NORVEL_TARGET_AVX2 inline void BlendRows32(const std::uint8_t* a, const std::uint8_t* b,
                                            __m256i high, __m256i low, std::uint8_t* out) {
   const __m256i zero = _mm256_setzero_si256();
@@ -33,26 +45,33 @@ NORVEL_TARGET_AVX2 inline void BlendRows32(const std::uint8_t* a, const std::uin
   // Unpacking and packing both work within 128-bit lanes, so the bytes come back in order.
   const __m256i first = _mm256_unpacklo_epi8(va, vb);
   const __m256i second = _mm256_unpackhi_epi8(va, vb);
-  const __m256i r0 = Blend(_mm256_unpacklo_epi8(first, zero), high, low);
-  const __m256i r1 = Blend(_mm256_unpackhi_epi8(first, zero), high, low);
-  const __m256i r2 = Blend(_mm256_unpacklo_epi8(second, zero), high, low);
-  const __m256i r3 = Blend(_mm256_unpackhi_epi8(second, zero), high, low);
+  const __m256i r0 = kBlend(_mm256_unpacklo_epi8(first, zero), high, low);
+  const __m256i r1 = kBlend(_mm256_unpackhi_epi8(first, zero), high, low);
+  const __m256i r2 = kBlend(_mm256_unpacklo_epi8(second, zero), high, low);
+  const __m256i r3 = kBlend(_mm256_unpackhi_epi8(second, zero), high, low);
   const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(r0, r1), _mm256_packs_epi32(r2, r3));
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), bytes);
+}
+
+template <__m256i (*kBlend)(__m256i, __m256i, __m256i)>
+NORVEL_TARGET_AVX2 void BlendRowsWith(const std::uint8_t* a, const std::uint8_t* b,
+                                      SplitWeights split, std::uint8_t* out, std::int32_t n) {
+  const __m256i high = _mm256_set1_epi32(static_cast<int>(split.high));
+  const __m256i low = _mm256_set1_epi32(static_cast<int>(split.low));
+  std::int32_t i = 0;
+  for (; i + 32 <= n; i += 32) BlendRows32<kBlend>(a + i, b + i, high, low, out + i);
+  if (i < n) BlendRows32<kBlend>(a + n - 32, b + n - 32, high, low, out + n - 32);
 }
 
 NORVEL_TARGET_AVX2 void BlendRowsAvx2(const std::uint8_t* a, const std::uint8_t* b, std::int32_t k,
                                       std::uint8_t* out, std::int32_t n) {
   if (n < 32) {
     kSse2Kernels.blend_rows(a, b, k, out, n);
-    return;
+  } else if ((k & 511) == 0) {
+    BlendRowsWith<BlendCoarse>(a, b, Split(k), out, n);
+  } else {
+    BlendRowsWith<Blend>(a, b, Split(k), out, n);
   }
-  const SplitWeights split = Split(k);
-  const __m256i high = _mm256_set1_epi32(static_cast<int>(split.high));
-  const __m256i low = _mm256_set1_epi32(static_cast<int>(split.low));
-  std::int32_t i = 0;
-  for (; i + 32 <= n; i += 32) BlendRows32(a + i, b + i, high, low, out + i);
-  if (i < n) BlendRows32(a + n - 32, b + n - 32, high, low, out + n - 32);
 }
 
 // Two 8-byte loads (left and right pixel of two target pixels) in one 128-bit register.

@@ -20,6 +20,13 @@ NORVEL_TARGET_SSE2 inline __m128i Shift23(__m128i n) {
   return _mm_srli_epi32(_mm_add_epi32(n, half), 23);
 }
 
+// Rounds n / 2^14 the same way: the blend of weights that are multiples of 2^9, divided by 2^9.
+NORVEL_TARGET_SSE2 inline __m128i Shift14(__m128i n) {
+  const __m128i odd = _mm_and_si128(_mm_srli_epi32(n, 14), _mm_set1_epi32(1));
+  const __m128i half = _mm_add_epi32(odd, _mm_set1_epi32((1 << 13) - 1));
+  return _mm_srli_epi32(_mm_add_epi32(n, half), 14);
+}
+
 // Pairs of 16-bit values (a, b) times the split weights, rounded: one byte value per lane.
 NORVEL_TARGET_SSE2 inline __m128i Blend(__m128i pairs, __m128i high, __m128i low) {
   const __m128i n =
@@ -27,6 +34,13 @@ NORVEL_TARGET_SSE2 inline __m128i Blend(__m128i pairs, __m128i high, __m128i low
   return Shift23(n);
 }
 
+// The same when the low parts of the weights are zero, as for every row whose position is
+// at least 512: one multiply-add is then exact.
+NORVEL_TARGET_SSE2 inline __m128i BlendCoarse(__m128i pairs, __m128i high, __m128i) {
+  return Shift14(_mm_madd_epi16(pairs, high));
+}
+
+template <__m128i (*kBlend)(__m128i, __m128i, __m128i)>
 NORVEL_TARGET_SSE2 inline void BlendRows16(const std::uint8_t* a, const std::uint8_t* b,
                                            __m128i high, __m128i low, std::uint8_t* out) {
   const __m128i zero = _mm_setzero_si128();
@@ -34,27 +48,34 @@ NORVEL_TARGET_SSE2 inline void BlendRows16(const std::uint8_t* a, const std::uin
   const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
   const __m128i first = _mm_unpacklo_epi8(va, vb);  // a0 b0 a1 b1 ...
   const __m128i second = _mm_unpackhi_epi8(va, vb);
-  const __m128i r0 = Blend(_mm_unpacklo_epi8(first, zero), high, low);
-  const __m128i r1 = Blend(_mm_unpackhi_epi8(first, zero), high, low);
-  const __m128i r2 = Blend(_mm_unpacklo_epi8(second, zero), high, low);
-  const __m128i r3 = Blend(_mm_unpackhi_epi8(second, zero), high, low);
+  const __m128i r0 = kBlend(_mm_unpacklo_epi8(first, zero), high, low);
+  const __m128i r1 = kBlend(_mm_unpackhi_epi8(first, zero), high, low);
+  const __m128i r2 = kBlend(_mm_unpacklo_epi8(second, zero), high, low);
+  const __m128i r3 = kBlend(_mm_unpackhi_epi8(second, zero), high, low);
   const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(r0, r1), _mm_packs_epi32(r2, r3));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+}
+
+template <__m128i (*kBlend)(__m128i, __m128i, __m128i)>
+NORVEL_TARGET_SSE2 void BlendRowsWith(const std::uint8_t* a, const std::uint8_t* b,
+                                      SplitWeights split, std::uint8_t* out, std::int32_t n) {
+  const __m128i high = _mm_set1_epi32(static_cast<int>(split.high));
+  const __m128i low = _mm_set1_epi32(static_cast<int>(split.low));
+  std::int32_t i = 0;
+  for (; i + 16 <= n; i += 16) BlendRows16<kBlend>(a + i, b + i, high, low, out + i);
+  // The last block overlaps the one before instead of reading past the row.
+  if (i < n) BlendRows16<kBlend>(a + n - 16, b + n - 16, high, low, out + n - 16);
 }
 
 NORVEL_TARGET_SSE2 void BlendRowsSse2(const std::uint8_t* a, const std::uint8_t* b, std::int32_t k,
                                       std::uint8_t* out, std::int32_t n) {
   if (n < 16) {
     BlendRowsPortable(a, b, k, out, n);
-    return;
+  } else if ((k & 511) == 0) {
+    BlendRowsWith<BlendCoarse>(a, b, Split(k), out, n);
+  } else {
+    BlendRowsWith<Blend>(a, b, Split(k), out, n);
   }
-  const SplitWeights split = Split(k);
-  const __m128i high = _mm_set1_epi32(static_cast<int>(split.high));
-  const __m128i low = _mm_set1_epi32(static_cast<int>(split.low));
-  std::int32_t i = 0;
-  for (; i + 16 <= n; i += 16) BlendRows16(a + i, b + i, high, low, out + i);
-  // The last block overlaps the one before instead of reading past the row.
-  if (i < n) BlendRows16(a + n - 16, b + n - 16, high, low, out + n - 16);
 }
 
 // One target pixel: the left and right pixel's bytes as (left, right) pairs per channel,

@@ -3,18 +3,24 @@
 // process can change a pixel.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 
 namespace norvel {
 
-// Exact for |v| < 2^52, which covers every blend of byte values.
+// Floor of a value below 2^31 in magnitude, by truncation (which needs no library call).
+inline double FloorSmall(double v) {
+  const double truncated = static_cast<double>(static_cast<std::int32_t>(v));
+  return truncated - static_cast<double>(truncated > v);
+}
+
+// For |v| < 2^31, which covers every blend of byte values and every random byte. Written
+// without branches: on noise the rounding direction is unpredictable.
 inline double RoundHalfEven(double v) {
-  const double floor = std::floor(v);
-  const double rest = v - floor;
-  if (rest > 0.5) return floor + 1.0;
-  if (rest < 0.5) return floor;
-  return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+  const double floor = FloorSmall(v);
+  const double rest = v - floor;  // exact
+  const bool odd = (static_cast<std::int32_t>(floor) & 1) != 0;
+  const bool up = (rest > 0.5) | ((rest == 0.5) & odd);
+  return floor + static_cast<double>(up);
 }
 
 // n / 2^23 rounded, halves to even, for 0 <= n < 2^31 - 2^22.

@@ -48,12 +48,14 @@ TEST_P(ResampleFastTest, GivesTheBytesOfTheStraightforwardResampler) {
   }
 }
 
-TEST_P(ResampleFastTest, GivesTheBytesOfTheStraightforwardResamplerForLargeUpscales) {
-  // Scales far below 1 make many rows and columns take the double formula.
+TEST_P(ResampleFastTest, GivesTheBytesOfTheStraightforwardResamplerForLargeScales) {
+  // Scales far below 1 make many rows and columns take the double formula; tall sources
+  // give rows whose weights are multiples of 2^-14.
   if (!IsAvailable(GetParam())) GTEST_SKIP() << "instruction set not available here";
   std::mt19937 random(7u);
   const std::int32_t sizes[][4] = {
-      {2, 2, 301, 257}, {3, 2, 1000, 9}, {2, 5, 7, 999}, {17, 13, 1023, 767}, {640, 3, 1920, 4}};
+      {2, 2, 301, 257},  {3, 2, 1000, 9},    {2, 5, 7, 999}, {17, 13, 1023, 767},
+      {640, 3, 1920, 4}, {45, 1201, 31, 600}};  // rows from 512 up: coarse weights
   for (const auto& s : sizes) {
     const TestBitmap source = RandomBitmap(random, s[0], s[1]);
     TestBitmap expected(s[2], s[3], 0xA5), actual(s[2], s[3], 0xA5);
