@@ -1,0 +1,113 @@
+// The alarm as it fires in the real program: the lists are set (without OK) to a second a
+// few seconds ahead, and the test watches the desktop.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "app/form1_layout.h"
+#include "driver/desktop_windows.h"
+#include "driver/norvel_process.h"
+#include "driver/timing.h"
+#include "driver/ui.h"
+
+namespace norvel::e2e {
+namespace {
+
+// The local time `seconds` from now, as the texts the lists take.
+struct Trigger {
+  std::string hour, minute, second;
+  ULONGLONG at_tick;  // GetTickCount64 at the start of that second
+};
+
+Trigger TriggerIn(int seconds) {
+  SYSTEMTIME st{};
+  GetLocalTime(&st);
+  FILETIME ft{};
+  SystemTimeToFileTime(&st, &ft);
+  ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
+  t.QuadPart += 10000000ull * static_cast<unsigned>(seconds);
+  ft = {t.LowPart, t.HighPart};
+  SYSTEMTIME when{};
+  FileTimeToSystemTime(&ft, &when);
+  return {std::to_string(when.wHour), std::to_string(when.wMinute), std::to_string(when.wSecond),
+          GetTickCount64() + 1000ull * static_cast<unsigned>(seconds) - st.wMilliseconds};
+}
+
+class Alarm : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(norvel_.Start());
+    form1_ = WaitForTopWindow(norvel_.process_id(), std::string(form1::kCaption), 30000);
+    ASSERT_NE(form1_, nullptr);
+  }
+  HWND Control(int id) const { return GetDlgItem(form1_, id); }
+  void SetTrigger(const Trigger& t, const std::string& action) {
+    SetTextOf(Control(form1::kCombo4), action);
+    SetTextOf(Control(form1::kCombo1), t.hour);
+    SetTextOf(Control(form1::kCombo2), t.minute);
+    SetTextOf(Control(form1::kCombo3), t.second);
+  }
+
+  NorvelProcess norvel_;
+  HWND form1_ = nullptr;
+};
+
+TEST_F(Alarm, StatusLineShowsDateTimeAndWeekdayLive) {
+  std::string first;
+  ASSERT_TRUE(WaitUntil([&] { return !(first = TextOf(Control(form1::kLabel5))).empty(); }, 5000));
+  SYSTEMTIME st{};
+  GetLocalTime(&st);
+  const std::regex pattern("今天是: .+  现在时间: .+  星期 ([0-6])");
+  std::smatch match;
+  ASSERT_TRUE(std::regex_match(first, match, pattern)) << first;
+  EXPECT_EQ(match[1].str(), std::to_string(st.wDayOfWeek));
+  // It keeps running: the time in it changes within a little more than a second.
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(form1::kLabel5)) != first; }, 3000));
+  SaveScreenshot("settings-window-status-line");
+}
+
+TEST_F(Alarm, ReminderMinimizesOnlyVisibleWindowsWithMinimizeBoxAndShowsForm2) {
+  DesktopWindows desktop;
+  const Trigger trigger = TriggerIn(3);
+  SetTrigger(trigger, "无动作");
+  const HWND form2 = WaitForTopWindow(norvel_.process_id(), "Form2", 8000);
+  ASSERT_NE(form2, nullptr);
+  // Not before the matching second.
+  EXPECT_GE(GetTickCount64() + 60, trigger.at_tick);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form2) != FALSE; }, 2000));
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(desktop.minimizable()) != FALSE; }, 2000));
+  EXPECT_FALSE(IsIconic(desktop.dialog()));
+  EXPECT_FALSE(IsIconic(desktop.hidden()));
+  EXPECT_FALSE(IsWindowVisible(desktop.hidden()));
+  EXPECT_FALSE(IsIconic(form1_));
+  EXPECT_FALSE(IsIconic(form2));
+  EXPECT_FALSE(GetWindowLongW(form2, GWL_STYLE) & WS_MINIMIZEBOX);
+  SaveScreenshot("reminder-design-layout");
+
+  // Within the matching second every tick acts again: a window restored meanwhile is
+  // minimized again. After that second nothing more happens.
+  ShowWindow(desktop.minimizable(), SW_RESTORE);
+  const ULONGLONG end_of_second = trigger.at_tick + 1000;
+  if (GetTickCount64() + 300 < end_of_second) {
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(desktop.minimizable()) != FALSE; }, 1000));
+  }
+  WaitUntil([&] { return GetTickCount64() > end_of_second + 200; }, 3000);
+  ShowWindow(desktop.minimizable(), SW_RESTORE);
+  PostMessageW(form2, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(WaitUntil([&] { return IsIconic(desktop.minimizable()) != FALSE; }, 1500));
+  EXPECT_EQ(FindTopWindow(norvel_.process_id(), "Form2"), nullptr);
+}
+
+TEST_F(Alarm, UnknownOrEmptyActionNeverActs) {
+  DesktopWindows desktop;
+  const Trigger trigger = TriggerIn(2);
+  SetTrigger(trigger, "");
+  WaitUntil([&] { return GetTickCount64() > trigger.at_tick + 1100; }, 4000);
+  EXPECT_EQ(FindTopWindow(norvel_.process_id(), "Form2"), nullptr);
+  EXPECT_FALSE(IsIconic(desktop.minimizable()));
+}
+
+}  // namespace
+}  // namespace norvel::e2e
