@@ -1,6 +1,7 @@
 #include "imaging/cpu_features.h"
 
-#if defined(_MSC_VER) && !defined(__clang__) && (defined(_M_X64) || defined(_M_IX86))
+#if !defined(__GNUC__) && defined(_MSC_VER) && (defined(_M_X64) || defined(_M_IX86))
+#define NORVEL_MSVC_CPUID 1
 #include <immintrin.h>
 #include <intrin.h>
 #endif
@@ -21,7 +22,7 @@ bool CpuHasAvx2() {
   return __builtin_cpu_supports("avx2");
 }
 
-#elif defined(_MSC_VER) && (defined(_M_X64) || defined(_M_IX86))
+#elif defined(NORVEL_MSVC_CPUID)
 
 bool CpuHasSse2() {
   int info[4];
