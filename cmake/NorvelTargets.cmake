@@ -23,11 +23,14 @@ endfunction()
 # A GoogleTest program. Under Wine each test case runs as its own process, so a crash or
 # hang in one case is reported against that case.
 function(norvel_gtest target)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "FILTER" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_FILTER)
+    set(ARG_FILTER "*")
+  endif()
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest)
   norvel_warnings(${target})
   norvel_sanitize(${target})
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES TIMEOUT 120)
+                       TEST_FILTER "${ARG_FILTER}" PROPERTIES TIMEOUT 120)
 endfunction()

@@ -51,10 +51,14 @@ wine32() { /usr/lib/wine/wine "$@"; }
 wine_reg() { LC_ALL=C wine64 reg "$@" >/dev/null 2>&1; }
 
 # Creates the prefix once (about 10 s) and configures it; later runs reuse it.
+# Version of the prefix settings below; a change applies them again without a new prefix.
+NORVEL_PREFIX_CONFIG=2
+
 wine_env_prefix() {
   local state=$1
-  local stamp="$WINEPREFIX/.norvel-configured-v1"
-  if [ ! -f "$stamp" ]; then
+  local made="$WINEPREFIX/.norvel-prefix-made"
+  local configured="$WINEPREFIX/.norvel-configured-v$NORVEL_PREFIX_CONFIG"
+  if [ ! -f "$made" ]; then
     # A prefix without the stamp is half made (an interrupted run): start it afresh.
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
@@ -63,24 +67,31 @@ wine_env_prefix() {
       echo "wineboot failed, see $state/wineboot.log" >&2
       return 1
     fi
-    # Virtual-desktop mode: a taskbar with a tray, and drags, double-clicks, minimize and
-    # menus that behave like Windows.
-    wine_reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
-    wine_reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    touch "$made"
+  fi
+  wineserver -p
+  if [ ! -f "$configured" ]; then
+    # Virtual-desktop mode with the shell (taskbar and notification area): drags,
+    # double-clicks, minimize and menus behave like Windows, and the tray icon has a home.
+    wine_reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f
+    wine_reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1280x800 /f
     # The Chinese font stands in for the fonts the windows name.
     local face
     for face in "宋体" "SimSun" "新宋体" "NSimSun" "Microsoft YaHei" "微软雅黑"; do
       wine_reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f
     done
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     wineserver -k || true
     wineserver -w || true
-    touch "$stamp"
+    rm -f "$WINEPREFIX"/.norvel-configured-v*
+    touch "$configured"
+    wineserver -p
   fi
-  wineserver -p
   # Start the desktop (explorer) now so that tests do not pay for it.
-  wine64 explorer /desktop=Default,1280x800 >/dev/null 2>&1 &
+  wine64 explorer /desktop=shell,1280x800 >/dev/null 2>&1 &
   NORVEL_STARTED_PIDS+=($!)
+  # Programs started before the desktop is up can fail; wait for its X window.
+  timeout 60 xdotool search --sync --name 'Wine desktop' >/dev/null 2>&1 || true
 }
 
 wine_env_start() {

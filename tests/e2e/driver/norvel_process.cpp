@@ -2,6 +2,9 @@
 
 #include "driver/timing.h"
 
+#include <algorithm>
+#include <cwchar>
+
 namespace norvel::e2e {
 
 std::wstring ProgramFolder() {
@@ -25,13 +28,47 @@ std::string NorvelProcess::SettingsBytes() const {
   return testing::ReadFileBytes(SettingsPath());
 }
 
-bool NorvelProcess::Start() {
+namespace {
+
+// The driver's environment with `extra` (NAME=value) added or replacing, as a block for
+// CreateProcessW.
+std::wstring EnvironmentBlock(const std::vector<std::wstring>& extra) {
+  std::vector<std::wstring> vars;
+  if (wchar_t* env = GetEnvironmentStringsW()) {
+    for (const wchar_t* p = env; *p; p += wcslen(p) + 1) vars.emplace_back(p);
+    FreeEnvironmentStringsW(env);
+  }
+  for (const auto& add : extra) {
+    const auto name = add.substr(0, add.find(L'=') + 1);
+    std::erase_if(vars, [&](const std::wstring& v) { return _wcsnicmp(v.c_str(), name.c_str(), name.size()) == 0; });
+    vars.push_back(add);
+  }
+  std::wstring block;
+  for (const auto& v : vars) block += v + L'\0';
+  return block + L'\0';
+}
+
+}  // namespace
+
+bool NorvelProcess::Start(const StartOptions& options) {
   std::wstring command = L"\"" + exe_ + L"\"";
   STARTUPINFOW si{};
   si.cb = sizeof si;
+  UniqueFile output;
+  if (!options.output_file.empty()) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    output.reset(CreateFileW(options.output_file.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                             &inherit, CREATE_ALWAYS, 0, nullptr));
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = output.get();
+  }
+  std::wstring environment;
+  if (!options.environment.empty()) environment = EnvironmentBlock(options.environment);
   PROCESS_INFORMATION pi{};
   // Started from another folder, so that nothing depends on the working directory.
-  if (!CreateProcessW(exe_.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(exe_.c_str(), command.data(), nullptr, nullptr, output ? TRUE : FALSE,
+                      CREATE_UNICODE_ENVIRONMENT,
+                      environment.empty() ? nullptr : environment.data(),
                       ProgramFolder().c_str(), &si, &pi)) {
     return false;
   }

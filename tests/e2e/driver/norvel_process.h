@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "toolkit/handle_win.h"
 #include "win_test_util.h"
@@ -22,7 +23,14 @@ class NorvelProcess {
   bool WriteSettingsBytes(const std::string& bytes) const;
   std::string SettingsBytes() const;
 
-  bool Start();
+  // Extra settings for a start: environment variables (NAME=value) added to the driver's
+  // own, and a file that receives the program's standard output and error (Wine's traces).
+  struct StartOptions {
+    std::vector<std::wstring> environment;
+    std::wstring output_file;
+  };
+  bool Start() { return Start(StartOptions{}); }
+  bool Start(const StartOptions& options);
   DWORD process_id() const { return process_id_; }
   HANDLE process() const { return process_.get(); }
   // True when the program ended within `timeout_ms`; its exit code goes to `exit_code`.
