@@ -1,16 +1,19 @@
 #include "app/form1_win.h"
 
 #include <commdlg.h>
+#include <windowsx.h>
 
 #include <array>
 #include <vector>
 
 #include "app/app_path_win.h"
+#include "app/icon_win.h"
 #include "app/form1_layout.h"
 #include "app/ini.h"
 #include "app/ini_win.h"
 #include "app/resource.h"
 #include "app/startup.h"
+#include "app/version.h"
 #include "toolkit/codepage.h"
 #include "toolkit/controls_win.h"
 #include "toolkit/dpi_win.h"
@@ -21,7 +24,6 @@
 namespace norvel {
 namespace {
 
-constexpr wchar_t kClassName[] = L"NorvelForm1";
 // A fixed frame with caption and close box; no minimize or maximize box.
 // No WS_CLIPCHILDREN: the frames (group boxes) do not paint their inside; the window does.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -61,6 +63,13 @@ std::string WriteFailureReason(WriteStatus status) {
 
 Form1::Form1(std::function<void()> on_tick, std::function<void()> on_unload)
     : on_tick_(std::move(on_tick)), on_unload_(std::move(on_unload)) {}
+
+Form1::~Form1() = default;
+
+UINT Form1::ShowWindowMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Norvel.ShowSettingsWindow");
+  return message;
+}
 
 bool Form1::Load() {
   const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NORVEL));
@@ -127,7 +136,81 @@ void Form1::OnLoad() {
 }
 
 void Form1::AddTrayIcon() {
+  tray_icon_ = std::make_unique<TrayIcon>(hwnd());
+  // At log-on the taskbar may not be there yet: try again every second for a minute.
+  if (!tray_icon_->Add()) SetTimer(hwnd(), kTrayRetryTimer, 1000, nullptr);
   HideFromTaskList(hwnd());
+}
+
+void Form1::RetryTrayIcon() {
+  if (tray_icon_->Add() || ++tray_retries_ >= 60) KillTimer(hwnd(), kTrayRetryTimer);
+}
+
+void Form1::OnTrayCallback(LPARAM lparam) {
+  const auto mouse_message = static_cast<std::int32_t>(LOWORD(lparam));
+  const TrayCommand command = tray_callback_.Begin(mouse_message, IsIconic(hwnd()) != FALSE);
+  if (command == TrayCommand::kNothing) return;
+  ApplyTrayCommand(command);
+  tray_callback_.End();
+}
+
+void Form1::ApplyTrayCommand(TrayCommand command) {
+  switch (command) {
+    case TrayCommand::kShowWindow:
+      SetTopmost(hwnd());
+      ShowWindow(hwnd(), SW_RESTORE);
+      ShowWindow(hwnd(), SW_SHOW);
+      SetTopmost(hwnd());
+      break;
+    case TrayCommand::kHideWindow:
+      ShowWindow(hwnd(), SW_MINIMIZE);  // the resize handler hides it already
+      ShowWindow(hwnd(), SW_HIDE);
+      break;
+    case TrayCommand::kPopupMenu: {
+      POINT pointer{};
+      GetCursorPos(&pointer);
+      // Foreground first and a null message after: otherwise the menu stays open when the
+      // user clicks elsewhere.
+      SetForegroundWindow(hwnd());
+      TrackPopupMenuEx(GetSubMenu(m_main_.get(), 0), TPM_LEFTALIGN | TPM_LEFTBUTTON, pointer.x,
+                       pointer.y, hwnd(), nullptr);
+      PostMessageW(hwnd(), WM_NULL, 0, 0);
+      break;
+    }
+    case TrayCommand::kNothing:
+      break;
+  }
+}
+
+void Form1::ShowSettingsWindow() {
+  ShowWindow(hwnd(), SW_RESTORE);
+  ShowWindow(hwnd(), SW_SHOW);
+  SetTopmost(hwnd());
+}
+
+void Form1::OnMenuClick(int index) {
+  if (index == 0) ShowSettingsWindow();
+  if (index == 1) OnCloseRequest();
+}
+
+void Form1::OnCloseRequest() {
+  // Every way of closing ends here; it is never cancelled. The timer stops with the window.
+  if (tray_icon_) tray_icon_->Remove();
+  DestroyWindow(hwnd());
+}
+
+void Form1::OnDoubleClick(LPARAM lparam) {
+  // Only the bare margin around Frame1 counts (the frame lets clicks through to the window).
+  const POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+  RECT frame{};
+  GetWindowRect(Control(form1::kFrame1), &frame);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&frame), 2);
+  if (PtInRect(&frame, point)) return;
+  const std::string credit = "Norvel " + std::to_string(NORVEL_VERSION_MAJOR) + "." +
+                             std::to_string(NORVEL_VERSION_MINOR) +
+                             "\r\n\r\n一个小小的定时提醒工具:到点弹出提醒,"
+                             "或者替你关机、重启。\r\n常驻通知区域,双击图标显示或隐藏设置窗口。";
+  ShowMessageBox(hwnd(), credit, "你知道吗:", MB_OK | MB_APPLMODAL);
 }
 
 void Form1::CentreOnScreen() {
@@ -263,7 +346,30 @@ LRESULT Form1::OnControlColour(HDC dc, HWND control) {
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  static const UINT taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
+  if (message == taskbar_created && tray_icon_) {
+    tray_icon_->Add();  // the shell restarted: the icon must come back
+    return 0;
+  }
+  if (message == ShowWindowMessage()) {
+    ShowSettingsWindow();
+    return 0;
+  }
   switch (message) {
+    case kTrayCallbackMessage:
+      OnTrayCallback(lparam);
+      return 0;
+    case WM_CLOSE:
+      OnCloseRequest();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wparam) OnCloseRequest();
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      OnDoubleClick(lparam);
+      return 0;
     case WM_COMMAND:
       switch (LOWORD(wparam)) {
         case form1::kCommand1:
@@ -275,10 +381,17 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case form1::kText1:
           if (HIWORD(wparam) == EN_CHANGE) OnText1Change();
           return 0;
+        case form1::kMenuShowWindow:
+          OnMenuClick(0);
+          return 0;
+        case form1::kMenuExit:
+          OnMenuClick(1);
+          return 0;
       }
       break;
     case WM_TIMER:
       if (wparam == kTimer1 && on_tick_) on_tick_();
+      if (wparam == kTrayRetryTimer) RetryTrayIcon();
       return 0;
     case WM_SIZE:
       OnResize(wparam);

@@ -4,18 +4,23 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "app/icon.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/window_win.h"
 
 namespace norvel {
 
+class TrayIcon;
+
 class Form1 final : public Window {
  public:
   // `on_tick` runs on every tick of Timer1; `on_unload` after the window is gone.
   Form1(std::function<void()> on_tick, std::function<void()> on_unload);
+  ~Form1() override;
 
   // Creates the window, runs the start-up sequence and shows the window.
   bool Load();
@@ -25,7 +30,15 @@ class Form1 final : public Window {
   HWND Control(int id) const { return GetDlgItem(hwnd(), id); }
   HMENU Menu() const { return m_main_.get(); }
 
+  // Restores and shows the window and puts it into the topmost band (the menu's
+  // "显示窗口", and a second start of the program).
+  void ShowSettingsWindow();
+
   static constexpr UINT_PTR kTimer1 = 1;
+  static constexpr UINT_PTR kTrayRetryTimer = 2;
+  // Asks a running instance to show its window (sent by a second start).
+  static UINT ShowWindowMessage();
+  static constexpr wchar_t kClassName[] = L"NorvelForm1";
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -44,8 +57,17 @@ class Form1 final : public Window {
   void OnCommand2Click();
   void OnResize(WPARAM state);
   void OnText1Change();
+  void OnTrayCallback(LPARAM lparam);
+  void ApplyTrayCommand(TrayCommand command);
+  void OnMenuClick(int index);
+  void OnCloseRequest();
+  void OnDoubleClick(LPARAM lparam);
+  void RetryTrayIcon();
   LRESULT OnControlColour(HDC dc, HWND control);
 
+  std::unique_ptr<TrayIcon> tray_icon_;
+  TrayCallback tray_callback_;
+  int tray_retries_ = 0;
   std::function<void()> on_tick_;
   std::function<void()> on_unload_;
   UniqueFont font_;

@@ -1,0 +1,87 @@
+#include "driver/input.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <vector>
+
+#include "toolkit/handle_win.h"
+
+namespace norvel::e2e {
+namespace {
+
+INPUT MouseInput(DWORD flags, POINT screen) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  return input;
+}
+
+void Send(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+void MoveMouse(POINT screen) { Send({MouseInput(0, screen)}); }
+
+void Click(POINT screen, bool right) {
+  const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  Send({MouseInput(0, screen), MouseInput(down, screen), MouseInput(up, screen)});
+}
+
+void DoubleClick(POINT screen) {
+  Send({MouseInput(0, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen),
+        MouseInput(MOUSEEVENTF_LEFTUP, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen),
+        MouseInput(MOUSEEVENTF_LEFTUP, screen)});
+}
+
+void PressKey(WORD virtual_key) {
+  INPUT down{}, up{};
+  down.type = up.type = INPUT_KEYBOARD;
+  down.ki.wVk = up.ki.wVk = virtual_key;
+  up.ki.dwFlags = KEYEVENTF_KEYUP;
+  Send({down, up});
+}
+
+std::optional<RECT> FindDialInTray() {
+  const HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (!tray) return std::nullopt;
+  RECT bar{};
+  GetWindowRect(tray, &bar);
+  // The notification area is at the right end of the taskbar.
+  const int left = bar.right - 160, width = 160, height = bar.bottom - bar.top;
+  if (width <= 0 || height <= 0) return std::nullopt;
+  BITMAPINFOHEADER header{sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const HDC screen = GetDC(nullptr);
+  UniqueBitmap dib(CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                    DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueMemoryDc memory(CreateCompatibleDC(screen));
+  if (dib && memory) {
+    SelectionGuard select(memory.get(), dib.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen, left, bar.top, SRCCOPY);
+  }
+  ReleaseDC(nullptr, screen);
+  if (!bits) return std::nullopt;
+  GdiFlush();
+  const auto* pixels = static_cast<const std::uint8_t*>(bits);
+  RECT found{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t* p = pixels + 4 * (static_cast<std::size_t>(y) * width + x);
+      if (p[2] > 200 && p[1] < 90 && p[0] < 90) {  // red
+        found.left = std::min<LONG>(found.left, x), found.right = std::max<LONG>(found.right, x);
+        found.top = std::min<LONG>(found.top, y), found.bottom = std::max<LONG>(found.bottom, y);
+      }
+    }
+  }
+  if (found.left == LONG_MAX) return std::nullopt;
+  OffsetRect(&found, left, bar.top);
+  return found;
+}
+
+}  // namespace norvel::e2e

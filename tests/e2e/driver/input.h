@@ -1,0 +1,20 @@
+// Real input, as the system delivers a user's mouse and keyboard (SendInput), and the
+// notification area as the user sees it.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+namespace norvel::e2e {
+
+void MoveMouse(POINT screen);
+void Click(POINT screen, bool right = false);
+void DoubleClick(POINT screen);
+void PressKey(WORD virtual_key);
+
+// Where the dial icon is drawn in the taskbar's notification area (its red second hand and
+// centre give it away), or nullopt when it is not there.
+std::optional<RECT> FindDialInTray();
+
+}  // namespace norvel::e2e

@@ -1,0 +1,206 @@
+// The notification-area icon and its menu, driven with real mouse and keyboard input on
+// the icon in the taskbar, and the main window's close, credit box and second start.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include "app/form1_layout.h"
+#include "driver/input.h"
+#include "driver/norvel_process.h"
+#include "driver/timing.h"
+#include "driver/ui.h"
+
+namespace norvel::e2e {
+namespace {
+
+POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+class Tray : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(FindDialInTray()) << "a dial icon is left over from an earlier program";
+    ASSERT_TRUE(norvel_.Start());
+    form1_ = WaitForTopWindow(norvel_.process_id(), std::string(form1::kCaption), 30000);
+    ASSERT_NE(form1_, nullptr);
+    ASSERT_TRUE(WaitForVisible(form1_, true, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return (icon_ = FindDialInTray()).has_value(); }, 10000));
+  }
+  // The open popup menu of the program (a window of class "#32768").
+  HWND WaitForMenu() {
+    HWND menu = nullptr;
+    WaitUntil([&] {
+      menu = FindWindowW(L"#32768", nullptr);
+      return menu && IsWindowVisible(menu);
+    }, 5000);
+    return menu;
+  }
+  void PostTrayCallback(UINT mouse_message) {
+    PostMessageW(form1_, WM_APP + 1, 1, mouse_message);
+  }
+
+  NorvelProcess norvel_;
+  HWND form1_ = nullptr;
+  std::optional<RECT> icon_;
+};
+
+TEST_F(Tray, IconShowsItsTipAndDoubleClickHidesAndShowsTheWindow) {
+  SaveScreenshot("tray-icon");
+  MoveMouse(Centre(*icon_));
+  HWND tip = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    tip = FindWindowW(L"tooltips_class32", nullptr);
+    return tip && IsWindowVisible(tip) && TextOf(tip) == "Norvel V0.20";
+  }, 8000)) << (tip ? TextOf(tip) : std::string("no tip"));
+
+  DoubleClick(Centre(*icon_));
+  ASSERT_TRUE(WaitForVisible(form1_, false, 5000));
+  EXPECT_TRUE(IsIconic(form1_));
+  DoubleClick(Centre(*icon_));
+  ASSERT_TRUE(WaitForVisible(form1_, true, 5000));
+  EXPECT_FALSE(IsIconic(form1_));
+  EXPECT_TRUE(IsTopmost(form1_));
+}
+
+TEST_F(Tray, RightClickOpensTheMenuAndShowWindowKeepsItShown) {
+  Click(Centre(*icon_), /*right=*/true);
+  const HWND menu = WaitForMenu();
+  ASSERT_NE(menu, nullptr);
+  SaveScreenshot("tray-menu");
+  PressKey(VK_DOWN);
+  PressKey(VK_RETURN);  // "显示窗口"
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, 5000));
+  EXPECT_TRUE(IsWindowVisible(form1_));
+  EXPECT_TRUE(IsTopmost(form1_));
+  // From the hidden state, too.
+  PostTrayCallback(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitForVisible(form1_, false, 5000));
+  PostTrayCallback(WM_RBUTTONUP);
+  ASSERT_NE(WaitForMenu(), nullptr);
+  PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitForVisible(form1_, true, 5000));
+  EXPECT_FALSE(IsIconic(form1_));
+}
+
+TEST_F(Tray, ExitFromTheMenuRemovesTheIconAndEndsTheProgram) {
+  Click(Centre(*icon_), /*right=*/true);
+  ASSERT_NE(WaitForMenu(), nullptr);
+  PressKey(VK_DOWN);
+  PressKey(VK_DOWN);
+  PressKey(VK_RETURN);  // "退出"
+  DWORD exit_code = 1;
+  ASSERT_TRUE(norvel_.WaitForExit(10000, &exit_code));
+  EXPECT_EQ(exit_code, 0u);
+  EXPECT_TRUE(WaitUntil([] { return !FindDialInTray(); }, 5000));
+}
+
+TEST_F(Tray, CloseBoxRemovesTheIconAndEndsTheProgram) {
+  PostMessageW(form1_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  DWORD exit_code = 1;
+  ASSERT_TRUE(norvel_.WaitForExit(10000, &exit_code));
+  EXPECT_EQ(exit_code, 0u);
+  EXPECT_TRUE(WaitUntil([] { return !FindDialInTray(); }, 5000));
+}
+
+TEST_F(Tray, OtherMouseMessagesDoNothing) {
+  for (const UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN}) {
+    PostTrayCallback(message);
+  }
+  // A mouse move over the window itself is no tray message either.
+  PostMessageW(form1_, WM_MOUSEMOVE, 0, MAKELPARAM(515, 5));
+  PostMessageW(form1_, WM_MOUSEMOVE, 0, MAKELPARAM(517, 5));
+  EXPECT_FALSE(WaitForVisible(form1_, false, 1000));
+  EXPECT_EQ(FindWindowW(L"#32768", nullptr) && IsWindowVisible(FindWindowW(L"#32768", nullptr)),
+            false);
+}
+
+TEST_F(Tray, IconComesBackWhenTheShellRestarts) {
+  NOTIFYICONDATAW remove{};
+  remove.cbSize = sizeof remove;
+  remove.hWnd = form1_;
+  remove.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &remove));
+  ASSERT_TRUE(WaitUntil([] { return !FindDialInTray(); }, 5000));
+  const UINT taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
+  SendMessageTimeoutW(HWND_BROADCAST, taskbar_created, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return (icon_ = FindDialInTray()).has_value(); }, 5000));
+  DoubleClick(Centre(*icon_));
+  EXPECT_TRUE(WaitForVisible(form1_, false, 5000));
+}
+
+TEST_F(Tray, SecondStartShowsTheFirstWindowAndEnds) {
+  PostTrayCallback(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitForVisible(form1_, false, 5000));
+  NorvelProcess second;
+  ASSERT_TRUE(second.Start());
+  DWORD exit_code = 1;
+  ASSERT_TRUE(second.WaitForExit(20000, &exit_code));
+  EXPECT_EQ(exit_code, 0u);
+  EXPECT_TRUE(WaitForVisible(form1_, true, 5000));
+  EXPECT_TRUE(IsTopmost(form1_));
+  const auto icon = FindDialInTray();
+  ASSERT_TRUE(icon);
+  EXPECT_EQ(icon->right - icon->left, icon_->right - icon_->left);  // still one icon
+}
+
+TEST_F(Tray, DoubleClickOnTheMarginShowsTheCreditBoxOnly) {
+  RECT frame{};
+  GetWindowRect(GetDlgItem(form1_, form1::kFrame1), &frame);
+  // Inside the frame, away from every control: nothing.
+  DoubleClick({frame.right - 4, frame.bottom - 4});
+  EXPECT_EQ(WaitForTopWindow(norvel_.process_id(), "你知道吗:", 1000), nullptr);
+  // The margin between the window's edge and the frame.
+  DoubleClick({frame.left - 3, frame.top + 20});
+  const HWND box = WaitForTopWindow(norvel_.process_id(), "你知道吗:", 5000);
+  ASSERT_NE(box, nullptr);
+  SaveScreenshot("credit-box");
+  EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
+  EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
+  const HWND icon = GetDlgItem(box, 0x14);  // a message box's icon, when it has one
+  EXPECT_TRUE(!icon || !IsWindowVisible(icon));
+  const HWND text = GetDlgItem(box, 0xFFFF);
+  ASSERT_NE(text, nullptr);
+  EXPECT_NE(TextOf(text).find("Norvel 0.2"), std::string::npos) << TextOf(text);
+
+  // The alarm still fires while the credit box is open.
+  SYSTEMTIME st{};
+  GetLocalTime(&st);
+  FILETIME ft{};
+  SystemTimeToFileTime(&st, &ft);
+  ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
+  t.QuadPart += 20000000ull;
+  ft = {t.LowPart, t.HighPart};
+  FileTimeToSystemTime(&ft, &st);
+  SetTextOf(GetDlgItem(form1_, form1::kCombo4), "无动作");
+  SetTextOf(GetDlgItem(form1_, form1::kCombo1), std::to_string(st.wHour));
+  SetTextOf(GetDlgItem(form1_, form1::kCombo2), std::to_string(st.wMinute));
+  SetTextOf(GetDlgItem(form1_, form1::kCombo3), std::to_string(st.wSecond));
+  EXPECT_NE(WaitForTopWindow(norvel_.process_id(), "Form2", 6000), nullptr);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(Tray, AlarmFiresWhileTheMenuIsOpen) {
+  SYSTEMTIME st{};
+  GetLocalTime(&st);
+  FILETIME ft{};
+  SystemTimeToFileTime(&st, &ft);
+  ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
+  t.QuadPart += 30000000ull;
+  ft = {t.LowPart, t.HighPart};
+  FileTimeToSystemTime(&ft, &st);
+  SetTextOf(GetDlgItem(form1_, form1::kCombo4), "无动作");
+  SetTextOf(GetDlgItem(form1_, form1::kCombo1), std::to_string(st.wHour));
+  SetTextOf(GetDlgItem(form1_, form1::kCombo2), std::to_string(st.wMinute));
+  SetTextOf(GetDlgItem(form1_, form1::kCombo3), std::to_string(st.wSecond));
+  Click(Centre(*icon_), /*right=*/true);
+  ASSERT_NE(WaitForMenu(), nullptr);
+  EXPECT_NE(WaitForTopWindow(norvel_.process_id(), "Form2", 6000), nullptr);
+  PressKey(VK_ESCAPE);
+}
+
+}  // namespace
+}  // namespace norvel::e2e
