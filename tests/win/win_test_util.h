@@ -76,3 +76,17 @@ inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 }  // namespace norvel::testing
+
+namespace norvel::testing {
+
+// A Linux path as a Windows program under Wine sees it (drive Z: is the root); Windows
+// paths are returned unchanged.
+inline std::wstring WindowsPathOf(std::string path) {
+  if (!path.empty() && path.front() == '/') {
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    path = "Z:" + path;
+  }
+  return Widen(path).value_or(L"");
+}
+
+}  // namespace norvel::testing
