@@ -1,10 +1,14 @@
 #include "reminder/form2_win.h"
 
+#include "app/app_path_win.h"
+#include "app/ini.h"
 #include "app/resource.h"
 #include "reminder/form2_layout.h"
+#include "reminder/pic_win.h"
 #include "toolkit/controls_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/layout.h"
+#include "toolkit/picture_win.h"
 #include "toolkit/task_list_win.h"
 #include "toolkit/text_win.h"
 
@@ -17,6 +21,15 @@ constexpr wchar_t kClassName[] = L"NorvelForm2";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
 constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+// The load runs in continue-on-error mode: a failing step is abandoned, the next runs.
+template <typename Step>
+void RunStep(Step&& step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
 
 }  // namespace
 
@@ -38,11 +51,35 @@ bool Form2::Load() {
     return false;
   }
   CreateControl(hwnd(), form2::kControls[0]);
-  ApplyDesignLayout(DpiForWindow(hwnd()));
+  const int dpi = DpiForWindow(hwnd());
+  ApplyLabelDesign(dpi);
+  CentreWithDesignSize(dpi);
+  OnLoad();
   return true;
 }
 
-void Form2::ApplyDesignLayout(int dpi) {
+void Form2::OnLoad() {
+  const std::string file = AppSettingsFile();
+  std::string message, path;
+  RunStep([&] { message = ReadIniValue(AlarmSettings::kSection, AlarmSettings::kMessage, file); });
+  RunStep([&] { SetMessage(message); });
+  RunStep([&] { SetWindowTextW(hwnd(), Widen(GetText(Label1())).value_or(L"").c_str()); });
+  RunStep([&] { CentreLabel(); });
+  RunStep([&] { path = ReadIniValue(AlarmSettings::kSection, AlarmSettings::kPicture, file); });
+  // Not re-centred after shaping: the top-left corner stays where centring put it.
+  RunStep([&] { LoadAndShapePicture(path); });
+}
+
+void Form2::CentreWithDesignSize(int dpi) {
+  const SIZE outer = OuterSizeForClient(TwipsToPixels(form2::kClientWidth, dpi),
+                                        TwipsToPixels(form2::kClientHeight, dpi), kStyle,
+                                        kExStyle, dpi);
+  SetWindowPos(hwnd(), nullptr, CentreOffset(GetSystemMetrics(SM_CXSCREEN), outer.cx),
+               CentreOffset(GetSystemMetrics(SM_CYSCREEN), outer.cy), outer.cx, outer.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form2::ApplyLabelDesign(int dpi) {
   LOGFONTW lf{};
   lf.lfHeight = -MulDiv(form2::kLabelFontPoints, dpi, 72);
   lf.lfWeight = FW_NORMAL;
@@ -52,13 +89,31 @@ void Form2::ApplyDesignLayout(int dpi) {
   SendMessageW(Label1(), WM_SETFONT, reinterpret_cast<WPARAM>(label_font_.get()), TRUE);
   PlaceControl(Label1(), ControlKind::kLabel, ControlRect(form2::kControls, 0, dpi));
   SizeLabelToCaption();
+}
 
-  const SIZE outer = OuterSizeForClient(TwipsToPixels(form2::kClientWidth, dpi),
-                                        TwipsToPixels(form2::kClientHeight, dpi), kStyle,
-                                        kExStyle, dpi);
-  SetWindowPos(hwnd(), nullptr, CentreOffset(GetSystemMetrics(SM_CXSCREEN), outer.cx),
-               CentreOffset(GetSystemMetrics(SM_CYSCREEN), outer.cy), outer.cx, outer.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+void Form2::SetMessage(const std::string& message) {
+  SetText(Label1(), message);
+  SizeLabelToCaption();
+}
+
+void Form2::CentreLabel() {
+  // Centred with the window's outer width while the label's left is a client coordinate, so
+  // it sits one frame width right of the client's centre; a wide message may start left of
+  // the client area and is clipped there.
+  RECT outer{}, label{};
+  GetWindowRect(hwnd(), &outer);
+  GetWindowRect(Label1(), &label);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&label), 2);
+  const int left = CentreOffset(outer.right - outer.left, label.right - label.left);
+  SetWindowPos(Label1(), nullptr, left, label.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form2::LoadAndShapePicture(const std::string& path) {
+  picture_ = LoadPicture(path, GetSysColor(COLOR_BTNFACE));
+  if (!picture_) return;  // an empty path or a file that does not load: no picture
+  InvalidateRect(hwnd(), nullptr, TRUE);
+  ShapeWindowToPicture(hwnd(), picture_.get(), 1);
 }
 
 void Form2::SizeLabelToCaption() {
@@ -66,30 +121,62 @@ void Form2::SizeLabelToCaption() {
   const HWND label = Label1();
   const std::wstring caption = Widen(GetText(label)).value_or(L"");
   const HDC dc = GetDC(label);
-  const HGDIOBJ previous = SelectObject(dc, label_font_.get());
   SIZE extent{};
-  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
   TEXTMETRICW tm{};
-  GetTextMetricsW(dc, &tm);
-  SelectObject(dc, previous);
+  {
+    SelectionGuard select(dc, label_font_.get());
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    GetTextMetricsW(dc, &tm);
+  }
   ReleaseDC(label, dc);
   SetWindowPos(label, nullptr, 0, 0, extent.cx, tm.tmHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool Form2::PaintPicture(HDC dc) {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  if (!picture_) return true;
+  // Unscaled, its top-left corner at the client area's top-left corner.
+  BITMAP info{};
+  GetObjectW(picture_.get(), sizeof info, &info);
+  const UniqueMemoryDc memory(CreateCompatibleDC(dc));
+  SelectionGuard select(memory.get(), picture_.get());
+  BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+  return true;
+}
+
 LRESULT Form2::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_ERASEBKGND:
+      return PaintPicture(reinterpret_cast<HDC>(wparam)) ? 1 : 0;
     case WM_CTLCOLORSTATIC: {
+      // The label shows the picture through its background.
       const HDC dc = reinterpret_cast<HDC>(wparam);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, kBlue);
       return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     }
+    case WM_GETMINMAXINFO:
+      // A small picture makes a small window: no minimum size for a caption bar that the
+      // picture's region cuts away anyway.
+      reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize = {1, 1};
+      return 0;
+    case WM_LBUTTONDOWN:
+      // A press anywhere on the surface drags the window, as a press on a caption would.
+      ReleaseCapture();
+      SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      DestroyWindow(hwnd());  // unloaded with its picture and region
+      return 0;
   }
   return Window::HandleMessage(message, wparam, lparam);
 }
 
 void Form2::OnUnloaded() {
+  picture_.reset();
   if (on_unload_) on_unload_();
 }
 

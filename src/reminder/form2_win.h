@@ -1,9 +1,11 @@
-// The reminder window Form2.
+// The reminder window Form2: message and picture from the settings file, the picture's
+// shape, drag with the left button, close with a double-click.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "toolkit/handle_win.h"
 #include "toolkit/window_win.h"
@@ -14,21 +16,28 @@ class Form2 final : public Window {
  public:
   explicit Form2(std::function<void()> on_unload);
 
-  // Shows the window modeless: loads it first when it is not loaded, otherwise makes it
-  // visible and active again.
+  // Shows the window modeless: loads it first when it is not loaded, otherwise only makes
+  // it visible and active again (nothing is read or recomputed).
   void Show();
 
   HWND Label1() const;
 
  private:
   bool Load();
-  void ApplyDesignLayout(int dpi);
+  void OnLoad();
+  void CentreWithDesignSize(int dpi);
+  void ApplyLabelDesign(int dpi);
+  void SetMessage(const std::string& message);
+  void CentreLabel();
+  void LoadAndShapePicture(const std::string& path);
   void SizeLabelToCaption();
+  bool PaintPicture(HDC dc);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnUnloaded() override;
 
   std::function<void()> on_unload_;
   UniqueFont label_font_;
+  UniqueBitmap picture_;
 };
 
 }  // namespace norvel

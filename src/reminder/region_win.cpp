@@ -7,7 +7,7 @@
 namespace norvel {
 namespace {
 
-constexpr std::size_t kLeafRectangles = 512;
+constexpr std::size_t kLeafRectangles = 16;
 
 thread_local int peak_regions = 0;
 
@@ -85,8 +85,10 @@ UniqueRegion BuildPictureRegion(ConstByteView pixels, int width, int height, std
     leaf.clear();
   };
   ForEachBand(pixels, width, height, key, frame, [&](std::span<const Strip> band) {
-    for (const Strip& s : band) leaf.push_back({s.left, s.top, s.right, s.bottom});
-    if (leaf.size() >= kLeafRectangles) flush();  // leaves end on band boundaries
+    for (const Strip& s : band) {
+      leaf.push_back({s.left, s.top, s.right, s.bottom});
+      if (leaf.size() >= kLeafRectangles) flush();
+    }
   });
   flush();
   return merger.Finish();

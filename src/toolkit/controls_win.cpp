@@ -21,7 +21,9 @@ ClassAndStyle StyleOf(const ControlSpec& spec) {
     case ControlKind::kLabel:
       // Labels show their text as it is: an '&' in a message is not a keyboard prefix.
       return {L"Static",
-              kChild | SS_NOPREFIX | ((spec.flags & kCentred) ? SS_CENTER : SS_LEFT), 0};
+              kChild | SS_NOPREFIX | ((spec.flags & kCentred) ? SS_CENTER : SS_LEFT) |
+                  ((spec.flags & kOwnMouse) ? SS_NOTIFY : 0),
+              0};
     case ControlKind::kComboBox:
       return {L"ComboBox", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
     case ControlKind::kTextBox:

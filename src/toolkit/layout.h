@@ -19,6 +19,7 @@ enum ControlFlags : std::uint32_t {
   kBlueText = 1u << 2,      // label: text colour blue (0x00FF0000)
   kCentred = 1u << 3,       // label: text centred
   kAutoSize = 1u << 4,      // label: size follows the caption, on one line
+  kOwnMouse = 1u << 5,      // label: takes its own clicks instead of passing them on
 };
 
 struct ControlSpec {

@@ -39,7 +39,7 @@ class Alarm : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(norvel_.Start());
-    form1_ = WaitForTopWindow(norvel_.process_id(), std::string(form1::kCaption), 30000);
+    form1_ = WaitForSettingsWindow(norvel_.process_id());
     ASSERT_NE(form1_, nullptr);
   }
   HWND Control(int id) const { return GetDlgItem(form1_, id); }
@@ -72,7 +72,7 @@ TEST_F(Alarm, ReminderMinimizesOnlyVisibleWindowsWithMinimizeBoxAndShowsForm2) {
   DesktopWindows desktop;
   const Trigger trigger = TriggerIn(3);
   SetTrigger(trigger, "无动作");
-  const HWND form2 = WaitForTopWindow(norvel_.process_id(), "Form2", 8000);
+  const HWND form2 = WaitForReminder(norvel_.process_id(), 8000);
   ASSERT_NE(form2, nullptr);
   // Not before the matching second.
   EXPECT_GE(GetTickCount64() + 60, trigger.at_tick);
@@ -97,7 +97,7 @@ TEST_F(Alarm, ReminderMinimizesOnlyVisibleWindowsWithMinimizeBoxAndShowsForm2) {
   ShowWindow(desktop.minimizable(), SW_RESTORE);
   PostMessageW(form2, WM_CLOSE, 0, 0);
   EXPECT_FALSE(WaitUntil([&] { return IsIconic(desktop.minimizable()) != FALSE; }, 1500));
-  EXPECT_EQ(FindTopWindow(norvel_.process_id(), "Form2"), nullptr);
+  EXPECT_EQ(FindReminder(norvel_.process_id()), nullptr);
 }
 
 TEST_F(Alarm, UnknownOrEmptyActionNeverActs) {
@@ -105,7 +105,7 @@ TEST_F(Alarm, UnknownOrEmptyActionNeverActs) {
   const Trigger trigger = TriggerIn(2);
   SetTrigger(trigger, "");
   WaitUntil([&] { return GetTickCount64() > trigger.at_tick + 1100; }, 4000);
-  EXPECT_EQ(FindTopWindow(norvel_.process_id(), "Form2"), nullptr);
+  EXPECT_EQ(FindReminder(norvel_.process_id()), nullptr);
   EXPECT_FALSE(IsIconic(desktop.minimizable()));
 }
 

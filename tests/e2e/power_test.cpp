@@ -72,7 +72,7 @@ TEST_P(Power, ActionAsksWindowsWithExactFlagsAfterEnablingThePrivilege) {
   RelayFilter filter;
   NorvelProcess norvel;
   ASSERT_TRUE(norvel.Start({{L"WINEDEBUG=+relay"}, {}}));
-  const HWND form1 = WaitForTopWindow(norvel.process_id(), std::string(form1::kCaption), 30000);
+  const HWND form1 = WaitForSettingsWindow(norvel.process_id());
   ASSERT_NE(form1, nullptr);
 
   SYSTEMTIME st{};

@@ -163,27 +163,29 @@ TEST_F(SettingsWindow, ReadOnlySettingsFileMakesOkReportAndStayShown) {
 
 // The file name field of the open-file dialog: the edit of the name combo box (id 0x47C),
 // or the plain name edit (0x480).
+struct FieldSearch {
+  HWND dialog, found;
+};
+
+// A window callback must be CALLBACK (stdcall on 32-bit), which a lambda is not.
+BOOL CALLBACK FindFileNameField(HWND child, LPARAM lparam) {
+  auto* s = reinterpret_cast<FieldSearch*>(lparam);
+  wchar_t cls[32] = {};
+  GetClassNameW(child, cls, 32);
+  if (lstrcmpiW(cls, L"Edit") != 0 || !IsWindowVisible(child)) return TRUE;
+  for (HWND w = child; w && w != s->dialog; w = GetParent(w)) {
+    const int id = GetDlgCtrlID(w);
+    if (id == 0x47C || id == 0x480) {
+      s->found = child;
+      return FALSE;
+    }
+  }
+  return TRUE;
+}
+
 HWND FileNameField(HWND dialog) {
-  struct Search {
-    HWND dialog, found;
-  } search{dialog, nullptr};
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM lparam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lparam);
-        wchar_t cls[32] = {};
-        GetClassNameW(child, cls, 32);
-        if (lstrcmpiW(cls, L"Edit") != 0 || !IsWindowVisible(child)) return TRUE;
-        for (HWND w = child; w && w != s->dialog; w = GetParent(w)) {
-          const int id = GetDlgCtrlID(w);
-          if (id == 0x47C || id == 0x480) {
-            s->found = child;
-            return FALSE;
-          }
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  FieldSearch search{dialog, nullptr};
+  EnumChildWindows(dialog, FindFileNameField, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -10,7 +10,7 @@ namespace {
 TEST(Startup, RunsFromAFreshFolderAndEndsWhenItsWindowCloses) {
   NorvelProcess norvel;
   ASSERT_TRUE(norvel.Start());
-  const HWND form1 = WaitForTopWindow(norvel.process_id(), std::string(form1::kCaption), 30000);
+  const HWND form1 = WaitForSettingsWindow(norvel.process_id());
   ASSERT_NE(form1, nullptr);
   // Starting writes nothing: the settings file is made by the first save.
   EXPECT_EQ(GetFileAttributesW(norvel.SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES);

@@ -24,7 +24,7 @@ class Tray : public ::testing::Test {
   void SetUp() override {
     ASSERT_FALSE(FindDialInTray()) << "a dial icon is left over from an earlier program";
     ASSERT_TRUE(norvel_.Start());
-    form1_ = WaitForTopWindow(norvel_.process_id(), std::string(form1::kCaption), 30000);
+    form1_ = WaitForSettingsWindow(norvel_.process_id());
     ASSERT_NE(form1_, nullptr);
     ASSERT_TRUE(WaitForVisible(form1_, true, 10000));
     ASSERT_TRUE(WaitUntil([&] { return (icon_ = FindDialInTray()).has_value(); }, 10000));
@@ -179,7 +179,7 @@ TEST_F(Tray, DoubleClickOnTheMarginShowsTheCreditBoxOnly) {
   SetTextOf(GetDlgItem(form1_, form1::kCombo1), std::to_string(st.wHour));
   SetTextOf(GetDlgItem(form1_, form1::kCombo2), std::to_string(st.wMinute));
   SetTextOf(GetDlgItem(form1_, form1::kCombo3), std::to_string(st.wSecond));
-  EXPECT_NE(WaitForTopWindow(norvel_.process_id(), "Form2", 6000), nullptr);
+  EXPECT_NE(WaitForReminder(norvel_.process_id(), 6000), nullptr);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
@@ -198,7 +198,7 @@ TEST_F(Tray, AlarmFiresWhileTheMenuIsOpen) {
   SetTextOf(GetDlgItem(form1_, form1::kCombo3), std::to_string(st.wSecond));
   Click(Centre(*icon_), /*right=*/true);
   ASSERT_NE(WaitForMenu(), nullptr);
-  EXPECT_NE(WaitForTopWindow(norvel_.process_id(), "Form2", 6000), nullptr);
+  EXPECT_NE(WaitForReminder(norvel_.process_id(), 6000), nullptr);
   PressKey(VK_ESCAPE);
 }
 

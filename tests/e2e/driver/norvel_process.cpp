@@ -48,6 +48,22 @@ std::wstring EnvironmentBlock(const std::vector<std::wstring>& extra) {
   return block + L'\0';
 }
 
+struct FormSearch {
+  DWORD pid;
+  HWND form1;
+};
+
+// Window callbacks are CALLBACK (stdcall on 32-bit), which a lambda is not.
+BOOL CALLBACK FindForm1Proc(HWND window, LPARAM lparam) {
+  auto* search = reinterpret_cast<FormSearch*>(lparam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  wchar_t cls[32] = {};
+  GetClassNameW(window, cls, 32);
+  if (pid == search->pid && lstrcmpW(cls, L"NorvelForm1") == 0) search->form1 = window;
+  return search->form1 == nullptr;
+}
+
 }  // namespace
 
 bool NorvelProcess::Start(const StartOptions& options) {
@@ -87,21 +103,8 @@ bool NorvelProcess::WaitForExit(DWORD timeout_ms, DWORD* exit_code) const {
 void NorvelProcess::Kill() {
   // Closed the way a user would first, so that its icon leaves the tray with it.
   if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-    struct Search {
-      DWORD pid;
-      HWND form1;
-    } search{process_id_, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM lparam) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(lparam);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(window, &pid);
-          wchar_t cls[32] = {};
-          GetClassNameW(window, cls, 32);
-          if (pid == s->pid && lstrcmpW(cls, L"NorvelForm1") == 0) s->form1 = window;
-          return s->form1 == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    FormSearch search{process_id_, nullptr};
+    EnumWindows(FindForm1Proc, reinterpret_cast<LPARAM>(&search));
     if (search.form1) {
       PostMessageW(search.form1, WM_CLOSE, 0, 0);
       WaitForSingleObject(process_.get(), 3000);

@@ -44,6 +44,31 @@ HWND WaitForTopWindow(DWORD pid, const std::string& caption, DWORD timeout_ms) {
   return found;
 }
 
+HWND WaitForSettingsWindow(DWORD pid, DWORD timeout_ms) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    found = FindTopWindow(pid, "Norvel Version 0.2");
+    return found && IsWindowVisible(found);
+  }, timeout_ms);
+  return found && IsWindowVisible(found) ? found : nullptr;
+}
+
+HWND FindReminder(DWORD pid) {
+  for (HWND w = FindWindowExW(nullptr, nullptr, L"NorvelForm2", nullptr); w;
+       w = FindWindowExW(nullptr, w, L"NorvelForm2", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid) return w;
+  }
+  return nullptr;
+}
+
+HWND WaitForReminder(DWORD pid, DWORD timeout_ms) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindReminder(pid)) != nullptr; }, timeout_ms);
+  return found;
+}
+
 std::string TextOf(HWND window) {
   const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');

@@ -13,6 +13,14 @@ namespace norvel::e2e {
 HWND FindTopWindow(DWORD pid, const std::string& caption);
 HWND WaitForTopWindow(DWORD pid, const std::string& caption, DWORD timeout_ms);
 
+// The settings window of process `pid` once its start-up has finished (it is shown at the
+// end of the start-up sequence; acting on it earlier would race with that sequence).
+HWND WaitForSettingsWindow(DWORD pid, DWORD timeout_ms = 30000);
+
+// The reminder window of process `pid` (its title is the message, so it is found by class).
+HWND FindReminder(DWORD pid);
+HWND WaitForReminder(DWORD pid, DWORD timeout_ms);
+
 // Texts through WM_GETTEXT / WM_SETTEXT, which work across processes (GetWindowText does not).
 std::string TextOf(HWND window);
 void SetTextOf(HWND window, const std::string& text);

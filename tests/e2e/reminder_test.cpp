@@ -1,0 +1,183 @@
+// The reminder window of the real program at a trigger: its picture's outline, position,
+// drag with the left button and close with a double-click.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/form1_layout.h"
+#include "driver/input.h"
+#include "driver/norvel_process.h"
+#include "driver/timing.h"
+#include "driver/ui.h"
+#include "imaging/dib_layout.h"
+#include "reminder/form2_layout.h"
+#include "reminder/pic.h"
+#include "toolkit/codepage.h"
+#include "toolkit/handle_win.h"
+#include "toolkit/layout.h"
+#include "toolkit/text_win.h"
+#include "win_test_util.h"
+
+namespace norvel::e2e {
+namespace {
+
+// The picture's pixels as a bottom-up 24-bit buffer, read by the test itself.
+struct PicturePixels {
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> bytes;
+  ConstByteView View() const { return {bytes.data(), BytesPerScanLine(width), height}; }
+};
+
+PicturePixels ReadBmp(const std::wstring& path) {
+  PicturePixels p;
+  const UniqueBitmap bitmap(static_cast<HBITMAP>(
+      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  BITMAP info{};
+  GetObjectW(bitmap.get(), sizeof info, &info);
+  p.width = info.bmWidth;
+  p.height = info.bmHeight;
+  BITMAPINFOHEADER header{sizeof header, p.width, p.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  p.bytes.resize(static_cast<std::size_t>(BytesPerScanLine(p.width)) * p.height);
+  const HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap.get(), 0, p.height, p.bytes.data(),
+            reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return p;
+}
+
+UniqueRegion ExpectedRegion(const PicturePixels& p, FrameMeasures frame) {
+  UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+  ForEachStrip(p.View(), p.width, p.height, KeyColour(p.View(), 1), frame, [&](const Strip& s) {
+    const UniqueRegion strip(CreateRectRgn(s.left, s.top, s.right, s.bottom));
+    CombineRgn(region.get(), region.get(), strip.get(), RGN_OR);
+  });
+  return region;
+}
+
+POINT ClientToScreenPoint(HWND window, POINT p) {
+  ClientToScreen(window, &p);
+  return p;
+}
+
+// A press, a movement in steps and a release, spaced in time as a hand would make them.
+void Drag(POINT from, POINT to, bool right) {
+  const auto send = [](POINT p, DWORD flags) {
+    INPUT i{};
+    i.type = INPUT_MOUSE;
+    i.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    i.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    i.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &i, sizeof i);
+    Sleep(30);
+  };
+  send(from, 0);
+  send(from, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 8; ++step) {
+    send({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}, 0);
+  }
+  send(to, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+
+class Reminder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    picture_ = norvel_.folder() + L"\\提醒图片.bmp";
+    ASSERT_TRUE(CopyFileW(testing::WindowsPathOf(NORVEL_E2E_PICTURES "/reminder.bmp").c_str(),
+                          picture_.c_str(), FALSE));
+    ASSERT_TRUE(norvel_.WriteSettingsBytes(
+        Cp936().Encode("[设置]\r\n提示语=快休息\r\n图片=" + NarrowLossy(picture_) + "\r\n").value()));
+    ASSERT_TRUE(norvel_.Start());
+    form1_ = WaitForSettingsWindow(norvel_.process_id());
+    ASSERT_NE(form1_, nullptr);
+    // The trigger a few seconds ahead, set in the lists without OK.
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    FILETIME ft{};
+    SystemTimeToFileTime(&st, &ft);
+    ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
+    t.QuadPart += 20000000ull;
+    ft = {t.LowPart, t.HighPart};
+    FileTimeToSystemTime(&ft, &st);
+    SetTextOf(GetDlgItem(form1_, form1::kCombo4), "无动作");
+    SetTextOf(GetDlgItem(form1_, form1::kCombo1), std::to_string(st.wHour));
+    SetTextOf(GetDlgItem(form1_, form1::kCombo2), std::to_string(st.wMinute));
+    SetTextOf(GetDlgItem(form1_, form1::kCombo3), std::to_string(st.wSecond));
+    // As after OK: the settings window waits hidden in the notification area (shown, it
+    // would lie above the reminder, being topmost).
+    PostMessageW(form1_, WM_APP + 1, 1, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(WaitForVisible(form1_, false, 5000));
+    form2_ = WaitForReminder(norvel_.process_id(), 8000);
+    if (!form2_) SaveScreenshot("reminder-missing");
+    ASSERT_NE(form2_, nullptr) << "exited: " << norvel_.WaitForExit(0);
+    EXPECT_EQ(TextOf(form2_), "快休息");
+    ASSERT_TRUE(WaitForVisible(form2_, true, 3000));
+    // Let the ticks of the matching second pass before acting on the window.
+    const WORD trigger_second = st.wSecond;
+    WaitUntil([&] {
+      SYSTEMTIME now{};
+      GetLocalTime(&now);
+      return now.wSecond != trigger_second;
+    }, 2500);
+  }
+
+  NorvelProcess norvel_;
+  std::wstring picture_;
+  HWND form1_ = nullptr, form2_ = nullptr;
+};
+
+TEST_F(Reminder, TakesThePictureShapeSizeAndPlace) {
+  const PicturePixels pixels = ReadBmp(picture_);
+  RECT outer{}, client{};
+  GetWindowRect(form2_, &outer);
+  GetClientRect(form2_, &client);
+  EXPECT_EQ(client.right, pixels.width);
+  EXPECT_EQ(client.bottom, pixels.height);
+  const FrameMeasures frame = MeasureFrame(outer.right - outer.left, client.right,
+                                           outer.bottom - outer.top, client.bottom);
+  // The top-left corner is where centring the design size put it; not centred again.
+  const int dpi = ScreenDpi();
+  const int design_w = TwipsToPixels(form2::kClientWidth, dpi) + 2 * frame.F;
+  const int design_h = TwipsToPixels(form2::kClientHeight, dpi) + frame.F + frame.T;
+  EXPECT_EQ(outer.left, CentreOffset(GetSystemMetrics(SM_CXSCREEN), design_w));
+  EXPECT_EQ(outer.top, CentreOffset(GetSystemMetrics(SM_CYSCREEN), design_h));
+  // The region, read across processes, is the picture's outline.
+  UniqueRegion actual(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(form2_, actual.get()), ERROR);
+  EXPECT_TRUE(EqualRgn(actual.get(), ExpectedRegion(pixels, frame).get()));
+  EXPECT_FALSE(GetWindowLongW(form2_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  SaveScreenshot("reminder-shaped");
+}
+
+TEST_F(Reminder, LeftDragMovesRightDragDoesNot) {
+  RECT before{};
+  GetWindowRect(form2_, &before);
+  const POINT disc = ClientToScreenPoint(form2_, {110, 60});  // on the red disc
+  Drag(disc, {disc.x + 60, disc.y + 40}, /*right=*/true);
+  RECT after_right{};
+  WaitUntil([] { return false; }, 300);
+  GetWindowRect(form2_, &after_right);
+  EXPECT_EQ(after_right.left, before.left);
+  EXPECT_EQ(after_right.top, before.top);
+  Drag(disc, {disc.x + 60, disc.y + 40}, /*right=*/false);
+  RECT moved{};
+  EXPECT_TRUE(WaitUntil([&] {
+    GetWindowRect(form2_, &moved);
+    return moved.left == before.left + 60 && moved.top == before.top + 40;
+  }, 3000)) << moved.left - before.left << "," << moved.top - before.top;
+}
+
+TEST_F(Reminder, DoubleClickOnTheLabelKeepsItAndOnThePictureClosesIt) {
+  RECT label{};
+  GetWindowRect(GetDlgItem(form2_, form2::kLabel1), &label);
+  DoubleClick({(label.left + label.right) / 2, (label.top + label.bottom) / 2});
+  EXPECT_FALSE(WaitUntil([&] { return !IsWindow(form2_); }, 1000));
+  DoubleClick(ClientToScreenPoint(form2_, {110, 170}));  // lower part of the disc
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(form2_); }, 3000));
+  // Form1 lives on; the program keeps running.
+  EXPECT_TRUE(IsWindow(form1_));
+}
+
+}  // namespace
+}  // namespace norvel::e2e
