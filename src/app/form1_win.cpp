@@ -16,6 +16,7 @@
 #include "app/version.h"
 #include "toolkit/codepage.h"
 #include "toolkit/controls_win.h"
+#include "toolkit/run_step.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/task_list_win.h"
 #include "toolkit/text_limit.h"
@@ -30,14 +31,6 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-// Load handlers run in continue-on-error mode: a failing step is abandoned, the next runs.
-template <typename Step>
-void RunStep(Step&& step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
 
 const ControlSpec* SpecOf(int id) {
   for (const ControlSpec& spec : form1::Controls()) {

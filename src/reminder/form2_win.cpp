@@ -6,6 +6,7 @@
 #include "reminder/form2_layout.h"
 #include "reminder/pic_win.h"
 #include "toolkit/controls_win.h"
+#include "toolkit/run_step.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/layout.h"
 #include "toolkit/picture_win.h"
@@ -22,14 +23,6 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-// The load runs in continue-on-error mode: a failing step is abandoned, the next runs.
-template <typename Step>
-void RunStep(Step&& step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
 
 }  // namespace
 

@@ -10,30 +10,11 @@
 #include "driver/desktop_windows.h"
 #include "driver/norvel_process.h"
 #include "driver/timing.h"
+#include "driver/trigger.h"
 #include "driver/ui.h"
 
 namespace norvel::e2e {
 namespace {
-
-// The local time `seconds` from now, as the texts the lists take.
-struct Trigger {
-  std::string hour, minute, second;
-  ULONGLONG at_tick;  // GetTickCount64 at the start of that second
-};
-
-Trigger TriggerIn(int seconds) {
-  SYSTEMTIME st{};
-  GetLocalTime(&st);
-  FILETIME ft{};
-  SystemTimeToFileTime(&st, &ft);
-  ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
-  t.QuadPart += 10000000ull * static_cast<unsigned>(seconds);
-  ft = {t.LowPart, t.HighPart};
-  SYSTEMTIME when{};
-  FileTimeToSystemTime(&ft, &when);
-  return {std::to_string(when.wHour), std::to_string(when.wMinute), std::to_string(when.wSecond),
-          GetTickCount64() + 1000ull * static_cast<unsigned>(seconds) - st.wMilliseconds};
-}
 
 class Alarm : public ::testing::Test {
  protected:
@@ -43,12 +24,6 @@ class Alarm : public ::testing::Test {
     ASSERT_NE(form1_, nullptr);
   }
   HWND Control(int id) const { return GetDlgItem(form1_, id); }
-  void SetTrigger(const Trigger& t, const std::string& action) {
-    SetTextOf(Control(form1::kCombo4), action);
-    SetTextOf(Control(form1::kCombo1), t.hour);
-    SetTextOf(Control(form1::kCombo2), t.minute);
-    SetTextOf(Control(form1::kCombo3), t.second);
-  }
 
   NorvelProcess norvel_;
   HWND form1_ = nullptr;
@@ -71,7 +46,7 @@ TEST_F(Alarm, StatusLineShowsDateTimeAndWeekdayLive) {
 TEST_F(Alarm, ReminderMinimizesOnlyVisibleWindowsWithMinimizeBoxAndShowsForm2) {
   DesktopWindows desktop;
   const Trigger trigger = TriggerIn(3);
-  SetTrigger(trigger, "无动作");
+  SetTrigger(form1_, trigger, "无动作");
   const HWND form2 = WaitForReminder(norvel_.process_id(), 8000);
   ASSERT_NE(form2, nullptr);
   // Not before the matching second.
@@ -103,8 +78,8 @@ TEST_F(Alarm, ReminderMinimizesOnlyVisibleWindowsWithMinimizeBoxAndShowsForm2) {
 TEST_F(Alarm, UnknownOrEmptyActionNeverActs) {
   DesktopWindows desktop;
   const Trigger trigger = TriggerIn(2);
-  SetTrigger(trigger, "");
-  WaitUntil([&] { return GetTickCount64() > trigger.at_tick + 1100; }, 4000);
+  SetTrigger(form1_, trigger, "");
+  WaitPastTrigger(trigger);
   EXPECT_EQ(FindReminder(norvel_.process_id()), nullptr);
   EXPECT_FALSE(IsIconic(desktop.minimizable()));
 }

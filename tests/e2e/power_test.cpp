@@ -12,6 +12,7 @@
 #include "app/form1_layout.h"
 #include "driver/norvel_process.h"
 #include "driver/timing.h"
+#include "driver/trigger.h"
 #include "driver/ui.h"
 #include "toolkit/text_win.h"
 #include "win_test_util.h"
@@ -49,14 +50,6 @@ Calls ParseTrace(const std::string& trace) {
   return calls;
 }
 
-std::wstring WindowsPath(std::string path) {
-  if (!path.empty() && path.front() == '/') {  // drive Z: is the Linux root
-    for (char& c : path) c = c == '/' ? '\\' : c;
-    path = "Z:" + path;
-  }
-  return Widen(path).value_or(L"");
-}
-
 class Power : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
 
 TEST_P(Power, ActionAsksWindowsWithExactFlagsAfterEnablingThePrivilege) {
@@ -67,7 +60,7 @@ TEST_P(Power, ActionAsksWindowsWithExactFlagsAfterEnablingThePrivilege) {
   if (!trace_variable || !*trace_variable) {
     GTEST_SKIP() << "run through the CTest entry E2E.PowerActions, which collects Wine's trace";
   }
-  const std::wstring trace_file = WindowsPath(trace_variable);
+  const std::wstring trace_file = testing::WindowsPathOf(trace_variable);
   const std::size_t trace_start = testing::ReadFileBytes(trace_file).size();
   RelayFilter filter;
   NorvelProcess norvel;
@@ -75,18 +68,8 @@ TEST_P(Power, ActionAsksWindowsWithExactFlagsAfterEnablingThePrivilege) {
   const HWND form1 = WaitForSettingsWindow(norvel.process_id());
   ASSERT_NE(form1, nullptr);
 
-  SYSTEMTIME st{};
-  GetLocalTime(&st);
-  FILETIME ft{};
-  SystemTimeToFileTime(&st, &ft);
-  ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
-  t.QuadPart += 30000000ull;  // three seconds ahead
-  ft = {t.LowPart, t.HighPart};
-  FileTimeToSystemTime(&ft, &st);
-  SetTextOf(GetDlgItem(form1, form1::kCombo4), action);
-  SetTextOf(GetDlgItem(form1, form1::kCombo1), std::to_string(st.wHour));
-  SetTextOf(GetDlgItem(form1, form1::kCombo2), std::to_string(st.wMinute));
-  SetTextOf(GetDlgItem(form1, form1::kCombo3), std::to_string(st.wSecond));
+  const Trigger trigger = TriggerIn(3);
+  SetTrigger(form1, trigger, action);
 
   // The end of the session reaches the program, which closes and ends on its own.
   DWORD exit_code = 1;

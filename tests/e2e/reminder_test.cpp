@@ -10,6 +10,7 @@
 #include "driver/input.h"
 #include "driver/norvel_process.h"
 #include "driver/timing.h"
+#include "driver/trigger.h"
 #include "driver/ui.h"
 #include "imaging/dib_layout.h"
 #include "reminder/form2_layout.h"
@@ -92,18 +93,8 @@ class Reminder : public ::testing::Test {
     form1_ = WaitForSettingsWindow(norvel_.process_id());
     ASSERT_NE(form1_, nullptr);
     // The trigger a few seconds ahead, set in the lists without OK.
-    SYSTEMTIME st{};
-    GetLocalTime(&st);
-    FILETIME ft{};
-    SystemTimeToFileTime(&st, &ft);
-    ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
-    t.QuadPart += 20000000ull;
-    ft = {t.LowPart, t.HighPart};
-    FileTimeToSystemTime(&ft, &st);
-    SetTextOf(GetDlgItem(form1_, form1::kCombo4), "无动作");
-    SetTextOf(GetDlgItem(form1_, form1::kCombo1), std::to_string(st.wHour));
-    SetTextOf(GetDlgItem(form1_, form1::kCombo2), std::to_string(st.wMinute));
-    SetTextOf(GetDlgItem(form1_, form1::kCombo3), std::to_string(st.wSecond));
+    const Trigger trigger = TriggerIn(2);
+    SetTrigger(form1_, trigger, "无动作");
     // As after OK: the settings window waits hidden in the notification area (shown, it
     // would lie above the reminder, being topmost).
     PostMessageW(form1_, WM_APP + 1, 1, WM_LBUTTONDBLCLK);
@@ -114,7 +105,7 @@ class Reminder : public ::testing::Test {
     EXPECT_EQ(TextOf(form2_), "快休息");
     ASSERT_TRUE(WaitForVisible(form2_, true, 3000));
     // Let the ticks of the matching second pass before acting on the window.
-    const WORD trigger_second = st.wSecond;
+    const WORD trigger_second = trigger.second_value;
     WaitUntil([&] {
       SYSTEMTIME now{};
       GetLocalTime(&now);

@@ -10,6 +10,7 @@
 #include "driver/input.h"
 #include "driver/norvel_process.h"
 #include "driver/timing.h"
+#include "driver/trigger.h"
 #include "driver/ui.h"
 
 namespace norvel::e2e {
@@ -167,35 +168,15 @@ TEST_F(Tray, DoubleClickOnTheMarginShowsTheCreditBoxOnly) {
   EXPECT_NE(TextOf(text).find("Norvel 0.2"), std::string::npos) << TextOf(text);
 
   // The alarm still fires while the credit box is open.
-  SYSTEMTIME st{};
-  GetLocalTime(&st);
-  FILETIME ft{};
-  SystemTimeToFileTime(&st, &ft);
-  ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
-  t.QuadPart += 20000000ull;
-  ft = {t.LowPart, t.HighPart};
-  FileTimeToSystemTime(&ft, &st);
-  SetTextOf(GetDlgItem(form1_, form1::kCombo4), "无动作");
-  SetTextOf(GetDlgItem(form1_, form1::kCombo1), std::to_string(st.wHour));
-  SetTextOf(GetDlgItem(form1_, form1::kCombo2), std::to_string(st.wMinute));
-  SetTextOf(GetDlgItem(form1_, form1::kCombo3), std::to_string(st.wSecond));
+  const Trigger trigger = TriggerIn(2);
+  SetTrigger(form1_, trigger, "无动作");
   EXPECT_NE(WaitForReminder(norvel_.process_id(), 6000), nullptr);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 TEST_F(Tray, AlarmFiresWhileTheMenuIsOpen) {
-  SYSTEMTIME st{};
-  GetLocalTime(&st);
-  FILETIME ft{};
-  SystemTimeToFileTime(&st, &ft);
-  ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
-  t.QuadPart += 30000000ull;
-  ft = {t.LowPart, t.HighPart};
-  FileTimeToSystemTime(&ft, &st);
-  SetTextOf(GetDlgItem(form1_, form1::kCombo4), "无动作");
-  SetTextOf(GetDlgItem(form1_, form1::kCombo1), std::to_string(st.wHour));
-  SetTextOf(GetDlgItem(form1_, form1::kCombo2), std::to_string(st.wMinute));
-  SetTextOf(GetDlgItem(form1_, form1::kCombo3), std::to_string(st.wSecond));
+  const Trigger trigger = TriggerIn(3);
+  SetTrigger(form1_, trigger, "无动作");
   Click(Centre(*icon_), /*right=*/true);
   ASSERT_NE(WaitForMenu(), nullptr);
   EXPECT_NE(WaitForReminder(norvel_.process_id(), 6000), nullptr);

@@ -7,9 +7,13 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "bitmap_test_util.h"
 #include "imaging/randomise.h"
+#include "imaging/resample.h"
 
 namespace norvel::testing {
 
@@ -79,6 +83,22 @@ inline std::uint64_t CrossBuildDigest(const Resampler& resample) {
     }
   }
   return digest.Value();
+}
+
+// The digest of every resampler this processor runs: the straightforward one and each fast
+// kernel, named for the failure message.
+inline std::vector<std::pair<std::string, std::uint64_t>> DigestsOfEveryResampler() {
+  std::vector<std::pair<std::string, std::uint64_t>> digests{
+      {"straightforward", CrossBuildDigest(ResampleIntoReference)}};
+  for (const ResampleKernel kernel :
+       {ResampleKernel::kPortable, ResampleKernel::kSse2, ResampleKernel::kAvx2}) {
+    if (!IsAvailable(kernel)) continue;
+    digests.emplace_back("kernel " + std::to_string(static_cast<int>(kernel)),
+                         CrossBuildDigest([kernel](ConstImageBits source, ImageBits target) {
+                           ResampleInto(source, target, kernel);
+                         }));
+  }
+  return digests;
 }
 
 }  // namespace norvel::testing

@@ -3,24 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "../unit/cross_build_digest.h"
-#include "imaging/resample.h"
 
 namespace norvel {
 namespace {
 
-using testing::CrossBuildDigest;
-using testing::kCrossBuildDigest;
-
-TEST(SameBytesEverywhere, ResamplersAndNoiseGiveTheDigestOfTheNativeBuild) {
-  EXPECT_EQ(CrossBuildDigest(ResampleIntoReference), kCrossBuildDigest) << "straightforward";
-  for (const ResampleKernel kernel :
-       {ResampleKernel::kPortable, ResampleKernel::kSse2, ResampleKernel::kAvx2}) {
-    if (!IsAvailable(kernel)) continue;
-    EXPECT_EQ(CrossBuildDigest([kernel](ConstImageBits source, ImageBits target) {
-                ResampleInto(source, target, kernel);
-              }),
-              kCrossBuildDigest)
-        << "kernel " << static_cast<int>(kernel);
+TEST(SameBytesEverywhere, EveryResamplerAndTheNoiseGiveTheReferenceDigest) {
+  for (const auto& [name, digest] : testing::DigestsOfEveryResampler()) {
+    EXPECT_EQ(digest, testing::kCrossBuildDigest) << name;
   }
 }
 

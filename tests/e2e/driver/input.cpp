@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "driver/ui.h"
 #include "toolkit/handle_win.h"
 
 namespace norvel::e2e {
@@ -53,26 +54,13 @@ std::optional<RECT> FindDialInTray() {
   RECT bar{};
   GetWindowRect(tray, &bar);
   // The notification area is at the right end of the taskbar.
-  const int left = bar.right - 160, width = 160, height = bar.bottom - bar.top;
-  if (width <= 0 || height <= 0) return std::nullopt;
-  BITMAPINFOHEADER header{sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  const HDC screen = GetDC(nullptr);
-  UniqueBitmap dib(CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
-                                    DIB_RGB_COLORS, &bits, nullptr, 0));
-  UniqueMemoryDc memory(CreateCompatibleDC(screen));
-  if (dib && memory) {
-    SelectionGuard select(memory.get(), dib.get());
-    BitBlt(memory.get(), 0, 0, width, height, screen, left, bar.top, SRCCOPY);
-  }
-  ReleaseDC(nullptr, screen);
-  if (!bits) return std::nullopt;
-  GdiFlush();
-  const auto* pixels = static_cast<const std::uint8_t*>(bits);
+  const ScreenPixels shot = CaptureScreen({bar.right - 160, bar.top, bar.right, bar.bottom});
+  if (shot.bgrx.empty()) return std::nullopt;
+  const int width = shot.width, height = shot.height, left = bar.right - 160;
   RECT found{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const std::uint8_t* p = pixels + 4 * (static_cast<std::size_t>(y) * width + x);
+      const std::uint8_t* p = shot.At(x, y);
       if (p[2] > 200 && p[1] < 90 && p[0] < 90) {  // red
         found.left = std::min<LONG>(found.left, x), found.right = std::max<LONG>(found.right, x);
         found.top = std::min<LONG>(found.top, y), found.bottom = std::max<LONG>(found.bottom, y);

@@ -5,6 +5,7 @@
 #include "driver/timing.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/text_win.h"
+#include "win_test_util.h"
 
 namespace norvel::e2e {
 namespace {
@@ -115,50 +116,51 @@ int ScreenDpi() {
   return dpi;
 }
 
+ScreenPixels CaptureScreen(const RECT& area) {
+  ScreenPixels shot;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return shot;
+  BITMAPINFOHEADER header{sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const HDC screen = GetDC(nullptr);
+  const UniqueBitmap dib(CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                          DIB_RGB_COLORS, &bits, nullptr, 0));
+  const UniqueMemoryDc memory(CreateCompatibleDC(screen));
+  if (dib && memory) {
+    SelectionGuard select(memory.get(), dib.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  }
+  ReleaseDC(nullptr, screen);
+  if (!bits) return shot;
+  GdiFlush();
+  shot.width = width;
+  shot.height = height;
+  const auto* first = static_cast<const std::uint8_t*>(bits);
+  shot.bgrx.assign(first, first + 4 * static_cast<std::size_t>(width) * height);
+  return shot;
+}
+
 void SaveScreenshot(const std::string& name) {
   const char* folder = std::getenv("NORVEL_ARTIFACTS");
   if (!folder || !*folder) return;
-  std::string path = folder;
-  if (path.front() == '/') {  // a Linux path under Wine: drive Z: is the root
-    for (char& c : path) c = c == '/' ? '\\' : c;
-    path = "Z:" + path;
-  }
-  path += "\\" + name + ".bmp";
-
-  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-  const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  void* bits = nullptr;
-  const HDC screen = GetDC(nullptr);
-  UniqueBitmap dib(CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
-                                    DIB_RGB_COLORS, &bits, nullptr, 0));
-  UniqueMemoryDc memory(CreateCompatibleDC(screen));
-  if (dib && memory) {
-    SelectionGuard select(memory.get(), dib.get());
-    BitBlt(memory.get(), 0, 0, width, height, screen, GetSystemMetrics(SM_XVIRTUALSCREEN),
-           GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY);
-  }
-  ReleaseDC(nullptr, screen);
-  if (!bits) return;
-  GdiFlush();
-  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) & ~3u);
-  const DWORD image = stride * static_cast<DWORD>(height);
+  const std::wstring path =
+      testing::WindowsPathOf(std::string(folder) + "/" + name + ".bmp");
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const ScreenPixels shot =
+      CaptureScreen({left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                     top + GetSystemMetrics(SM_CYVIRTUALSCREEN)});
+  if (shot.bgrx.empty()) return;
+  BITMAPINFOHEADER header{sizeof header, shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;
   file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + image;
-  const std::wstring wide = Widen(path).value_or(L"");
-  UniqueFile out(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(shot.bgrx.size());
+  UniqueFile out(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   if (!out) return;
   DWORD written = 0;
   WriteFile(out.get(), &file, sizeof file, &written, nullptr);
   WriteFile(out.get(), &header, sizeof header, &written, nullptr);
-  WriteFile(out.get(), bits, image, &written, nullptr);
+  WriteFile(out.get(), shot.bgrx.data(), static_cast<DWORD>(shot.bgrx.size()), &written, nullptr);
 }
 
 }  // namespace norvel::e2e

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,16 @@ bool WaitForVisible(HWND window, bool visible, DWORD timeout_ms);
 
 SIZE ClientSize(HWND window);
 int ScreenDpi();
+
+// The screen's pixels in `area`, 32-bit blue-green-red-unused, top row first.
+struct ScreenPixels {
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> bgrx;
+  const std::uint8_t* At(int x, int y) const {
+    return bgrx.data() + 4 * (static_cast<std::size_t>(y) * width + x);
+  }
+};
+ScreenPixels CaptureScreen(const RECT& area);
 
 // Saves the screen as <NORVEL_ARTIFACTS>/<name>.bmp (when the variable is set).
 void SaveScreenshot(const std::string& name);

@@ -1,0 +1,35 @@
+#include "driver/trigger.h"
+
+#include "app/form1_layout.h"
+#include "driver/timing.h"
+#include "driver/ui.h"
+
+namespace norvel::e2e {
+
+Trigger TriggerIn(int seconds) {
+  SYSTEMTIME st{};
+  GetLocalTime(&st);
+  FILETIME ft{};
+  SystemTimeToFileTime(&st, &ft);
+  ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
+  t.QuadPart += 10000000ull * static_cast<unsigned>(seconds);
+  ft = {t.LowPart, t.HighPart};
+  SYSTEMTIME when{};
+  FileTimeToSystemTime(&ft, &when);
+  return {std::to_string(when.wHour), std::to_string(when.wMinute), std::to_string(when.wSecond),
+          when.wSecond,
+          GetTickCount64() + 1000ull * static_cast<unsigned>(seconds) - st.wMilliseconds};
+}
+
+void SetTrigger(HWND form1, const Trigger& trigger, const std::string& action) {
+  SetTextOf(GetDlgItem(form1, form1::kCombo4), action);
+  SetTextOf(GetDlgItem(form1, form1::kCombo1), trigger.hour);
+  SetTextOf(GetDlgItem(form1, form1::kCombo2), trigger.minute);
+  SetTextOf(GetDlgItem(form1, form1::kCombo3), trigger.second);
+}
+
+void WaitPastTrigger(const Trigger& trigger) {
+  WaitUntil([&] { return GetTickCount64() > trigger.at_tick + 1100; }, 4000);
+}
+
+}  // namespace norvel::e2e
