@@ -7,7 +7,7 @@ namespace {
 constexpr int kInFrame1 = 0;
 constexpr int kInFrame2 = 9;
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {"Frame1", kFrame1, ControlKind::kFrame, -1, "", 120, 120, 6135, 2895, 0},
     {"Combo1", kCombo1, ControlKind::kComboBox, kInFrame1, "每小时", 240, 360, 1455, 300, 1},
     {"Label1", kLabel1, ControlKind::kLabel, kInFrame1, "时", 1800, 360, 255, 255, 6},
@@ -29,7 +29,7 @@ constexpr ControlSpec kControls[] = {
      kTransparent | kBlueText},
 };
 
-const WindowSpec kWindow{kCaption, kClientWidth, kClientHeight, kControls};
+const WindowLayout kWindow{kCaption, kClientWidth, kClientHeight, kControls};
 
 std::vector<std::string> Numbers(int first, int last) {
   std::vector<std::string> items;
@@ -39,8 +39,8 @@ std::vector<std::string> Numbers(int first, int last) {
 
 }  // namespace
 
-std::span<const ControlSpec> Controls() { return kControls; }
-const WindowSpec& Window() { return kWindow; }
+std::span<const ControlLayout> Controls() { return kControls; }
+const WindowLayout& Window() { return kWindow; }
 
 std::vector<std::string> HourItems() {
   std::vector<std::string> items{std::string(kEveryHour)};

@@ -34,8 +34,8 @@ inline constexpr std::string_view kEveryHour = "每小时";
 inline constexpr std::array<std::string_view, 3> kActions = {"无动作", "关闭计算机",
                                                              "重启计算机"};
 
-std::span<const ControlSpec> Controls();
-const WindowSpec& Window();
+std::span<const ControlLayout> Controls();
+const WindowLayout& Window();
 
 // The items of the four lists in their order: Combo1 "每小时", 0 … 23; Combo2 and Combo3
 // 0 … 59; Combo4 the three actions.

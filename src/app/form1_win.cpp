@@ -32,9 +32,9 @@ constexpr DWORD kExStyle = 0;
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 
-const ControlSpec* SpecOf(int id) {
-  for (const ControlSpec& spec : form1::Controls()) {
-    if (spec.id == id) return &spec;
+const ControlLayout* LayoutOf(int id) {
+  for (const ControlLayout& layout : form1::Controls()) {
+    if (layout.id == id) return &layout;
   }
   return nullptr;
 }
@@ -329,11 +329,11 @@ void Form1::OnText1Change() {
 
 LRESULT Form1::OnControlColour(HDC dc, HWND control) {
   // Labels and frames sit on the window's button-face background.
-  const ControlSpec* spec = SpecOf(GetDlgCtrlID(control));
+  const ControlLayout* layout = LayoutOf(GetDlgCtrlID(control));
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  if (spec && (spec->flags & kTransparent)) SetBkMode(dc, TRANSPARENT);
-  if (spec && (spec->flags & kBlueText)) SetTextColor(dc, kBlue);
+  if (layout && (layout->flags & kTransparent)) SetBkMode(dc, TRANSPARENT);
+  if (layout && (layout->flags & kBlueText)) SetTextColor(dc, kBlue);
   // The window's own background colour, so that a changed text never leaves traces.
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }

@@ -19,11 +19,11 @@ inline constexpr std::wstring_view kLabelFontFace = L"宋体";
 inline constexpr int kLabelFontPoints = 18;
 inline constexpr int kLabelFontCharset = 134;
 
-inline constexpr ControlSpec kControls[] = {
+inline constexpr ControlLayout kControls[] = {
     {"Label1", kLabel1, ControlKind::kLabel, -1, "时间到,该休息了!", 960, 1440, 2895, 360, 0,
      kTransparent | kBlueText | kCentred | kAutoSize | kOwnMouse},
 };
 
-inline constexpr WindowSpec kWindow{kCaption, kClientWidth, kClientHeight, kControls};
+inline constexpr WindowLayout kWindow{kCaption, kClientWidth, kClientHeight, kControls};
 
 }  // namespace norvel::form2

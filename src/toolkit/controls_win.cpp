@@ -13,21 +13,21 @@ struct ClassAndStyle {
   DWORD ex_style;
 };
 
-ClassAndStyle StyleOf(const ControlSpec& spec) {
+ClassAndStyle StyleOf(const ControlLayout& layout) {
   constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-  switch (spec.kind) {
+  switch (layout.kind) {
     case ControlKind::kFrame:
       return {L"Button", kChild | BS_GROUPBOX, 0};
     case ControlKind::kLabel:
       // Labels show their text as it is: an '&' in a message is not a keyboard prefix.
       return {L"Static",
-              kChild | SS_NOPREFIX | ((spec.flags & kCentred) ? SS_CENTER : SS_LEFT) |
-                  ((spec.flags & kOwnMouse) ? SS_NOTIFY : 0),
+              kChild | SS_NOPREFIX | ((layout.flags & kCentred) ? SS_CENTER : SS_LEFT) |
+                  ((layout.flags & kOwnMouse) ? SS_NOTIFY : 0),
               0};
     case ControlKind::kComboBox:
       return {L"ComboBox", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
     case ControlKind::kTextBox:
-      if (spec.flags & kMultiLine) {
+      if (layout.flags & kMultiLine) {
         return {L"Edit",
                 kChild | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
                 WS_EX_CLIENTEDGE};
@@ -41,11 +41,11 @@ ClassAndStyle StyleOf(const ControlSpec& spec) {
 
 }  // namespace
 
-HWND CreateControl(HWND parent, const ControlSpec& spec) {
-  const ClassAndStyle cs = StyleOf(spec);
-  const std::wstring caption = Widen(spec.caption).value_or(std::wstring());
+HWND CreateControl(HWND parent, const ControlLayout& layout) {
+  const ClassAndStyle cs = StyleOf(layout);
+  const std::wstring caption = Widen(layout.caption).value_or(std::wstring());
   return CreateWindowExW(cs.ex_style, cs.window_class, caption.c_str(), cs.style, 0, 0, 0, 0,
-                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                          GetModuleHandleW(nullptr), nullptr);
 }
 

@@ -10,10 +10,10 @@
 
 namespace norvel {
 
-// Creates the control of `spec` as a child of `parent` (hidden rectangle; place it with
+// Creates the control of `layout` as a child of `parent` (hidden rectangle; place it with
 // PlaceControl). Frames are group boxes, labels statics, text boxes edits, lists editable
 // drop-down combo boxes, buttons push buttons.
-HWND CreateControl(HWND parent, const ControlSpec& spec);
+HWND CreateControl(HWND parent, const ControlLayout& layout);
 
 // Moves a control to its rectangle; a combo box gets room for its drop-down list below.
 void PlaceControl(HWND control, ControlKind kind, const PixelRect& rect);

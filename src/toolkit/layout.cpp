@@ -12,8 +12,8 @@ int TwipsToPixels(int twips, int dpi) {
   return static_cast<int>(scaled >= 0 ? (scaled + half) / 1440 : -((-scaled + half) / 1440));
 }
 
-PixelRect ControlRect(std::span<const ControlSpec> controls, std::size_t index, int dpi) {
-  const ControlSpec& c = controls[index];
+PixelRect ControlRect(std::span<const ControlLayout> controls, std::size_t index, int dpi) {
+  const ControlLayout& c = controls[index];
   int left = c.left, top = c.top;
   for (int parent = c.container; parent >= 0; parent = controls[parent].container) {
     left += controls[parent].left;
@@ -23,7 +23,7 @@ PixelRect ControlRect(std::span<const ControlSpec> controls, std::size_t index, 
           TwipsToPixels(c.height, dpi)};
 }
 
-void TabOrder(std::span<const ControlSpec> controls, std::span<std::size_t> out) {
+void TabOrder(std::span<const ControlLayout> controls, std::span<std::size_t> out) {
   std::iota(out.begin(), out.end(), std::size_t{0});
   std::stable_sort(out.begin(), out.end(), [&](std::size_t a, std::size_t b) {
     return controls[a].tab_index < controls[b].tab_index;

@@ -22,7 +22,7 @@ enum ControlFlags : std::uint32_t {
   kOwnMouse = 1u << 5,      // label: takes its own clicks instead of passing them on
 };
 
-struct ControlSpec {
+struct ControlLayout {
   std::string_view name;
   int id;              // control id (and the window's child id)
   ControlKind kind;
@@ -33,10 +33,10 @@ struct ControlSpec {
   std::uint32_t flags = kNoFlags;
 };
 
-struct WindowSpec {
+struct WindowLayout {
   std::string_view caption;
   int client_width, client_height;  // twips
-  std::span<const ControlSpec> controls;
+  std::span<const ControlLayout> controls;
 };
 
 struct PixelRect {
@@ -50,11 +50,11 @@ int TwipsToPixels(int twips, int dpi);
 
 // Where control `index` lies in the window's client area, in pixels: the offsets of its
 // containers are added up in twips and each value is converted on its own.
-PixelRect ControlRect(std::span<const ControlSpec> controls, std::size_t index, int dpi);
+PixelRect ControlRect(std::span<const ControlLayout> controls, std::size_t index, int dpi);
 
 // The controls' indices in creation order: ascending tab index, which is also the order in
 // which Tab moves the focus and the stacking order (frames below what they hold).
-void TabOrder(std::span<const ControlSpec> controls, std::span<std::size_t> out);
+void TabOrder(std::span<const ControlLayout> controls, std::span<std::size_t> out);
 
 // The position that centres `window` pixels in `screen` pixels: the half is taken in single
 // precision and rounded half to even.

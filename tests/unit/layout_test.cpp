@@ -9,7 +9,7 @@
 namespace norvel {
 namespace {
 
-std::size_t IndexOf(std::span<const ControlSpec> controls, std::string_view name) {
+std::size_t IndexOf(std::span<const ControlLayout> controls, std::string_view name) {
   for (std::size_t i = 0; i < controls.size(); ++i) {
     if (controls[i].name == name) return i;
   }
@@ -41,7 +41,7 @@ TEST(Layout, NestedContainersAddUp) {
   EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Text1"), 144), (PixelRect{252, 60, 350, 158}));
   EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Command1"), 96), (PixelRect{320, 160, 89, 33}));
   // Frame1 leaves 120 twips at the left and top, 90 at the right and 150 at the bottom.
-  const ControlSpec& frame1 = controls[IndexOf(controls, "Frame1")];
+  const ControlLayout& frame1 = controls[IndexOf(controls, "Frame1")];
   EXPECT_EQ(form1::kClientWidth - frame1.left - frame1.width, 90);
   EXPECT_EQ(form1::kClientHeight - frame1.top - frame1.height, 150);
 }
