@@ -93,13 +93,15 @@ void Form1::CreateControls() {
 
 void Form1::ApplyLayout(int dpi) {
   LOGFONTW lf = MessageFont(dpi);
-  font_.reset(CreateFontIndirectW(&lf));
+  // The controls take the new font before the old one is deleted (on a DPI change).
+  UniqueFont font(CreateFontIndirectW(&lf));
   const auto controls = form1::Controls();
   for (std::size_t i = 0; i < controls.size(); ++i) {
     const HWND control = Control(controls[i].id);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     PlaceControl(control, controls[i].kind, ControlRect(controls, i, dpi));
   }
+  font_ = std::move(font);
   const SIZE outer = OuterSizeForClient(TwipsToPixels(form1::kClientWidth, dpi),
                                         TwipsToPixels(form1::kClientHeight, dpi), kStyle,
                                         kExStyle, dpi);

@@ -113,37 +113,36 @@ void Form2::SizeLabelToCaption() {
   // Auto-size: the label is as wide and high as its caption on one line.
   const HWND label = Label1();
   const std::wstring caption = Widen(GetText(label)).value_or(L"");
-  const HDC dc = GetDC(label);
   SIZE extent{};
   TEXTMETRICW tm{};
   {
-    SelectionGuard select(dc, label_font_.get());
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    GetTextMetricsW(dc, &tm);
+    const WindowDc dc(label);
+    SelectionGuard select(dc.get(), label_font_.get());
+    GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
+    GetTextMetricsW(dc.get(), &tm);
   }
-  ReleaseDC(label, dc);
   SetWindowPos(label, nullptr, 0, 0, extent.cx, tm.tmHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool Form2::PaintPicture(HDC dc) {
+void Form2::PaintPicture(HDC dc) {
   RECT client{};
   GetClientRect(hwnd(), &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  if (!picture_) return true;
+  if (!picture_) return;
   // Unscaled, its top-left corner at the client area's top-left corner.
   BITMAP info{};
   GetObjectW(picture_.get(), sizeof info, &info);
   const UniqueMemoryDc memory(CreateCompatibleDC(dc));
   SelectionGuard select(memory.get(), picture_.get());
   BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
-  return true;
 }
 
 LRESULT Form2::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_ERASEBKGND:
-      return PaintPicture(reinterpret_cast<HDC>(wparam)) ? 1 : 0;
+      PaintPicture(reinterpret_cast<HDC>(wparam));
+      return 1;
     case WM_CTLCOLORSTATIC: {
       // The label shows the picture through its background.
       const HDC dc = reinterpret_cast<HDC>(wparam);

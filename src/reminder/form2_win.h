@@ -31,7 +31,7 @@ class Form2 final : public Window {
   void CentreLabel();
   void LoadAndShapePicture(const std::string& path);
   void SizeLabelToCaption();
-  bool PaintPicture(HDC dc);
+  void PaintPicture(HDC dc);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnUnloaded() override;
 

@@ -45,12 +45,23 @@ bool EqualsDecimal(std::basic_string_view<Char> text, int value) {
 }
 
 // The match rule: hour (unless it is "每小时"), minute and second each equal their own field.
+// The texts come from readers and are read only as far as needed, second first: most ticks
+// fail there, and reading a list is the costly part of a tick.
+template <typename Char, typename ReadHour, typename ReadMinute, typename ReadSecond>
+bool TriggerMatchesReading(ReadHour&& hour, ReadMinute&& minute, ReadSecond&& second,
+                           std::basic_string_view<Char> every_hour, const LocalTime& now) {
+  if (!EqualsDecimal<Char>(second(), now.second)) return false;
+  if (!EqualsDecimal<Char>(minute(), now.minute)) return false;
+  const std::basic_string_view<Char> h = hour();
+  return h == every_hour || EqualsDecimal(h, now.hour);
+}
+
 template <typename Char>
 bool TriggerMatches(std::basic_string_view<Char> hour, std::basic_string_view<Char> minute,
                     std::basic_string_view<Char> second, std::basic_string_view<Char> every_hour,
                     const LocalTime& now) {
-  return (hour == every_hour || EqualsDecimal(hour, now.hour)) &&
-         EqualsDecimal(minute, now.minute) && EqualsDecimal(second, now.second);
+  return TriggerMatchesReading<Char>([&] { return hour; }, [&] { return minute; },
+                                     [&] { return second; }, every_hour, now);
 }
 
 inline bool TriggerMatches(std::string_view hour, std::string_view minute, std::string_view second,

@@ -62,6 +62,15 @@ std::wstring_view AlarmTick::ReadList(int id, wchar_t (&buffer)[64]) const {
 }
 
 void AlarmTick::UpdateStatusLine(const LocalTime& now) {
+  // Date and time texts have no unit below the second: within one second there is nothing
+  // new to format.
+  if (status_composed_ && now.second == status_time_.second && now.minute == status_time_.minute &&
+      now.hour == status_time_.hour && now.day == status_time_.day &&
+      now.month == status_time_.month && now.year == status_time_.year) {
+    return;
+  }
+  status_time_ = now;
+  status_composed_ = true;
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(now.year);
   st.wMonth = static_cast<WORD>(now.month);
@@ -89,9 +98,9 @@ void AlarmTick::Tick() {
   UpdateStatusLine(now);
 
   wchar_t hour[64], minute[64], second[64], action[64];
-  const bool matches = TriggerMatches<wchar_t>(ReadList(form1::kCombo1, hour),
-                                               ReadList(form1::kCombo2, minute),
-                                               ReadList(form1::kCombo3, second), every_hour_, now);
+  const bool matches = TriggerMatchesReading<wchar_t>(
+      [&] { return ReadList(form1::kCombo1, hour); }, [&] { return ReadList(form1::kCombo2, minute); },
+      [&] { return ReadList(form1::kCombo3, second); }, every_hour_, now);
   if (!matches) return;
   const std::wstring_view action_text = ReadList(form1::kCombo4, action);
   // The three checks in their order; at most one names the action text.

@@ -45,6 +45,9 @@ class AlarmTick {
   std::wstring every_hour_, remind_, shut_down_, restart_;
   // Reused from tick to tick: no allocation once they have grown.
   std::wstring status_, shown_status_;
+  // The second the status line was last composed for: its text changes only with it.
+  LocalTime status_time_{};
+  bool status_composed_ = false;
 };
 
 }  // namespace norvel

@@ -1,5 +1,7 @@
 #include "toolkit/dpi_win.h"
 
+#include "toolkit/handle_win.h"
+
 namespace norvel {
 namespace {
 
@@ -13,9 +15,8 @@ F User32Function(const char* name) {
 }  // namespace
 
 int SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  const WindowDc screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
   return dpi > 0 ? dpi : 96;
 }
 
