@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/form1_win.h"
+#include "app/single_instance_win.h"
 #include "reminder/form2_win.h"
 #include "scheduler/alarm_tick_win.h"
 
@@ -16,15 +17,22 @@ const LocalClock& TheLocalClock() {
 
 }  // namespace
 
-Application::Application()
-    : form1_(std::make_unique<Form1>([this] { OnTick(); }, [this] { OnWindowUnloaded(); })),
+Application::Application(std::unique_ptr<SingleInstance> instance)
+    : instance_(std::move(instance)),
+      form1_(std::make_unique<Form1>([this] { OnTick(); }, [this] { OnWindowUnloaded(); })),
       form2_(std::make_unique<Form2>([this] { OnWindowUnloaded(); })),
       tick_(std::make_unique<AlarmTick>(*form1_, TheLocalClock(),
-                                        SystemAlarmEffects([this] { form2_->Show(); }))) {}
+                                        SystemAlarmEffects([this] { form2_->Show(); },
+                                                           [this](const std::wstring& text) {
+                                                             form1_->ShowBalloon(text);
+                                                           }))) {}
 
 Application::~Application() = default;
 
 void Application::OnWindowUnloaded() {
+  // The guard belongs to the settings window: once it is gone, a new start must get a
+  // window and an icon of its own, even while a reminder keeps this process alive.
+  if (!form1_->IsLoaded()) instance_.reset();
   // The process ends when none of its windows is loaded: an open reminder keeps it alive.
   if (!form1_->IsLoaded() && !form2_->IsLoaded()) PostQuitMessage(0);
 }
@@ -35,8 +43,8 @@ int Application::Run() {
   if (!form1_->Load()) return 1;
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    // Tab, Shift+Tab and Alt+O move and press as in a dialog.
-    if (form1_->IsLoaded() && IsDialogMessageW(form1_->hwnd(), &msg)) continue;
+    // Tab, Shift+Tab and Alt+O move and press as in a dialog; Esc presses nothing.
+    if (form1_->IsLoaded() && form1_->TranslateDialogKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

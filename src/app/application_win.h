@@ -9,10 +9,12 @@ namespace norvel {
 class Form1;
 class Form2;
 class AlarmTick;
+class SingleInstance;
 
 class Application {
  public:
-  Application();
+  // `instance` is the session's single-instance guard, held while the settings window lives.
+  explicit Application(std::unique_ptr<SingleInstance> instance);
   ~Application();
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
@@ -24,6 +26,7 @@ class Application {
   void OnWindowUnloaded();
   void OnTick();
 
+  std::unique_ptr<SingleInstance> instance_;
   std::unique_ptr<Form1> form1_;
   std::unique_ptr<Form2> form2_;
   std::unique_ptr<AlarmTick> tick_;

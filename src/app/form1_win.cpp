@@ -3,7 +3,6 @@
 #include <commdlg.h>
 #include <windowsx.h>
 
-#include <array>
 #include <vector>
 
 #include "app/app_path_win.h"
@@ -156,6 +155,7 @@ void Form1::ApplyTrayCommand(TrayCommand command) {
       ShowWindow(hwnd(), SW_RESTORE);
       ShowWindow(hwnd(), SW_SHOW);
       SetTopmost(hwnd());
+      TakeKeyboard();
       break;
     case TrayCommand::kHideWindow:
       ShowWindow(hwnd(), SW_MINIMIZE);  // the resize handler hides it already
@@ -181,6 +181,19 @@ void Form1::ShowSettingsWindow() {
   ShowWindow(hwnd(), SW_RESTORE);
   ShowWindow(hwnd(), SW_SHOW);
   SetTopmost(hwnd());
+  TakeKeyboard();
+}
+
+void Form1::TakeKeyboard() {
+  // Active, so that the keys go to it; the window was activated while still minimized and
+  // kept the focus itself then, so the control that had it gets it back now.
+  SetForegroundWindow(hwnd());
+  const HWND focus = GetFocus();
+  if (!focus || focus == hwnd()) RestoreFocus();
+}
+
+void Form1::ShowBalloon(const std::wstring& text) {
+  if (tray_icon_) tray_icon_->ShowBalloon(L"Norvel", text);
 }
 
 void Form1::OnMenuClick(int index) {
@@ -208,6 +221,41 @@ void Form1::OnDoubleClick(LPARAM lparam) {
   ShowMessageBox(hwnd(), credit, "你知道吗:", MB_OK | MB_APPLMODAL);
 }
 
+bool Form1::TranslateDialogKey(MSG& msg) {
+  // A multi-line edit under the dialog manager takes Esc as "close the dialog" and posts
+  // WM_CLOSE to its parent, which would end the program. No button here is the cancel
+  // button, so Esc in the message box does nothing at all.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
+      msg.hwnd == Control(form1::kText1)) {
+    return true;
+  }
+  return IsDialogMessageW(hwnd(), &msg) != FALSE;
+}
+
+void Form1::OnNextControl(WPARAM wparam, LPARAM lparam) {
+  // Sent by the message box on Tab (the dialog manager leaves Tab to a multi-line edit):
+  // move on as the dialog manager moves from any other control.
+  const HWND target = LOWORD(lparam) ? reinterpret_cast<HWND>(wparam)
+                                     : GetNextDlgTabItem(hwnd(), GetFocus(), wparam != 0);
+  if (!target) return;
+  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+    SendMessageW(target, EM_SETSEL, 0, -1);
+  }
+  SetFocus(target);
+}
+
+void Form1::RememberFocus() {
+  const HWND focus = GetFocus();
+  if (focus && IsChild(hwnd(), focus)) focus_ = focus;
+}
+
+void Form1::RestoreFocus() {
+  if (IsIconic(hwnd())) return;  // a minimized window keeps the focus itself
+  // Back to the control that had the focus; the first of the tab order at the first show.
+  if (!focus_ || !IsChild(hwnd(), focus_)) focus_ = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+  if (focus_) SetFocus(focus_);
+}
+
 void Form1::CentreOnScreen() {
   RECT outer{};
   GetWindowRect(hwnd(), &outer);
@@ -217,9 +265,14 @@ void Form1::CentreOnScreen() {
 }
 
 void Form1::LoadSettingsIntoControls() {
-  const std::string file = AppSettingsFile();
-  const StartupTexts texts = DecideStartupTexts(
-      [&](std::string_view key) { return ReadIniValue(AlarmSettings::kSection, key, file); });
+  const AlarmSettings stored = ReadAlarmSettings(AppSettingsFile());
+  const auto values = stored.Values();
+  const StartupTexts texts = DecideStartupTexts([&](std::string_view key) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      if (AlarmSettings::kKeys[i] == key) return *values[i];
+    }
+    return std::string();
+  });
   // Each control on its own, so that one failure leaves the others set.
   RunStep([&] { SetControlText(form1::kText1, texts.text1); });
   RunStep([&] { SetControlText(form1::kCombo1, texts.combo1); });
@@ -245,26 +298,27 @@ void Form1::SetControlText(int id, std::string_view text) {
 }
 
 void Form1::OnCommand1Click() {
+  AlarmSettings settings;
+  settings.message = ControlText(form1::kText1);
+  settings.hour = ControlText(form1::kCombo1);
+  settings.minute = ControlText(form1::kCombo2);
+  settings.second = ControlText(form1::kCombo3);
+  settings.action = ControlText(form1::kCombo4);
+  settings.picture = ControlText(form1::kText2);
   const std::string file = AppSettingsFile();
-  const std::array<std::pair<std::string_view, int>, 6> fields = {{
-      {AlarmSettings::kMessage, form1::kText1},
-      {AlarmSettings::kHour, form1::kCombo1},
-      {AlarmSettings::kMinute, form1::kCombo2},
-      {AlarmSettings::kSecond, form1::kCombo3},
-      {AlarmSettings::kAction, form1::kCombo4},
-      {AlarmSettings::kPicture, form1::kText2},
-  }};
-  WriteStatus failure = WriteStatus::kOk;
-  for (const auto& [key, id] : fields) {
-    const WriteStatus status = WriteIniValue(AlarmSettings::kSection, key, ControlText(id), file);
-    if (failure == WriteStatus::kOk) failure = status;
-  }
-  if (failure != WriteStatus::kOk) {
-    // The window stays shown, so that the user sees the settings were not kept.
-    ShowMessageBox(hwnd(), "设置没有保存到文件:\r\n" + file + "\r\n\r\n" + WriteFailureReason(failure),
-                   "Norvel", MB_OK | MB_ICONWARNING);
+  const SaveResult result = WriteAlarmSettings(settings, file);
+  if (result.status != WriteStatus::kOk) {
+    // Nothing was written, and the window stays shown, so that the user sees the settings
+    // were not kept and can mend them.
+    std::string reason = WriteFailureReason(result.status);
+    if (!result.key.empty()) {
+      reason = "“" + std::string(result.key) + "”中有无法以简体中文编码保存的字符。";
+    }
+    ShowMessageBox(hwnd(), "设置没有保存到文件:\r\n" + file + "\r\n\r\n" + reason, "Norvel",
+                   MB_OK | MB_ICONWARNING);
     return;
   }
+  RememberFocus();
   ShowWindow(hwnd(), SW_MINIMIZE);  // the resize handler hides the window
 }
 
@@ -307,7 +361,9 @@ void Form1::OnCommand2Click() {
 }
 
 void Form1::OnResize(WPARAM state) {
-  if (state == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE);
+  if (state != SIZE_MINIMIZED) return;
+  RememberFocus();
+  ShowWindow(hwnd(), SW_HIDE);
 }
 
 void Form1::OnText1Change() {
@@ -364,6 +420,15 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_LBUTTONDBLCLK:
       OnDoubleClick(lparam);
+      return 0;
+    case WM_NEXTDLGCTL:
+      OnNextControl(wparam, lparam);
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) RememberFocus();
+      break;  // activation sets the focus to the window, which passes it on below
+    case WM_SETFOCUS:
+      RestoreFocus();
       return 0;
     case WM_COMMAND:
       switch (LOWORD(wparam)) {

@@ -30,9 +30,17 @@ class Form1 final : public Window {
   HWND Control(int id) const { return GetDlgItem(hwnd(), id); }
   HMENU Menu() const { return m_main_.get(); }
 
+  // The keyboard of a dialog-like window, for a message of the loop: Tab and Shift+Tab move
+  // through the tab order, Alt+O presses OK, Esc and Enter press nothing (Enter makes a new
+  // line in Text1). True when the message was used up.
+  bool TranslateDialogKey(MSG& msg);
+
   // Restores and shows the window and puts it into the topmost band (the menu's
   // "显示窗口", and a second start of the program).
   void ShowSettingsWindow();
+
+  // Tells the user something through a balloon from the notification-area icon.
+  void ShowBalloon(const std::wstring& text);
 
   static constexpr UINT_PTR kTimer1 = 1;
   static constexpr UINT_PTR kTrayRetryTimer = 2;
@@ -62,6 +70,10 @@ class Form1 final : public Window {
   void OnMenuClick(int index);
   void OnCloseRequest();
   void OnDoubleClick(LPARAM lparam);
+  void OnNextControl(WPARAM wparam, LPARAM lparam);
+  void RememberFocus();
+  void RestoreFocus();
+  void TakeKeyboard();
   void RetryTrayIcon();
   LRESULT OnControlColour(HDC dc, HWND control);
 
@@ -74,6 +86,7 @@ class Form1 final : public Window {
   UniqueMenu m_main_;
   std::string text1_accepted_;  // Text1's text before the current edit, for its byte limit
   bool adjusting_text1_ = false;
+  HWND focus_ = nullptr;  // the control that had the focus when the window was last left
 };
 
 }  // namespace norvel

@@ -1,5 +1,7 @@
 #include "app/icon_win.h"
 
+#include <iterator>
+
 #include "app/icon.h"
 #include "app/resource.h"
 #include "app/version.h"
@@ -28,18 +30,32 @@ TrayIcon::TrayIcon(HWND window) {
 TrayIcon::~TrayIcon() { Remove(); }
 
 bool TrayIcon::Add() {
-  added_ = Shell_NotifyIconW(NIM_ADD, &TrayIconData) != FALSE;
-  return added_;
+  may_be_shown_ = true;
+  return Shell_NotifyIconW(NIM_ADD, &TrayIconData) != FALSE;
+}
+
+void TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+  NOTIFYICONDATAW balloon{};
+  balloon.cbSize = sizeof balloon;
+  balloon.hWnd = TrayIconData.hWnd;
+  balloon.uID = kTrayIconId;
+  balloon.uFlags = NIF_INFO;
+  balloon.dwInfoFlags = NIIF_WARNING;
+  title.copy(balloon.szInfoTitle, std::size(balloon.szInfoTitle) - 1);
+  text.copy(balloon.szInfo, std::size(balloon.szInfo) - 1);
+  Shell_NotifyIconW(NIM_MODIFY, &balloon);
 }
 
 void TrayIcon::Remove() {
-  if (!added_) return;
+  // Whatever the add reported: an add that timed out may still have put the icon there,
+  // and deleting an icon that is not there does no harm.
+  if (!may_be_shown_) return;
   NOTIFYICONDATAW remove{};
   remove.cbSize = sizeof remove;
   remove.hWnd = TrayIconData.hWnd;
   remove.uID = kTrayIconId;
   Shell_NotifyIconW(NIM_DELETE, &remove);
-  added_ = false;
+  may_be_shown_ = false;
 }
 
 }  // namespace norvel

@@ -5,6 +5,8 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 #include "toolkit/handle_win.h"
 
 namespace norvel {
@@ -25,14 +27,15 @@ class TrayIcon {
 
   // NIM_ADD; false when the shell refused (for example before the taskbar exists).
   bool Add();
-  // NIM_DELETE with the window and id 1.
+  // A balloon from the icon with a warning sign: `title` over `text` (cut to fit the record).
+  void ShowBalloon(const std::wstring& title, const std::wstring& text);
+  // NIM_DELETE with the window and id 1, also when the add reported a failure.
   void Remove();
-  bool added() const { return added_; }
 
  private:
   NOTIFYICONDATAW TrayIconData{};
   UniqueIcon icon_;
-  bool added_ = false;
+  bool may_be_shown_ = false;  // an add was tried since the last delete
 };
 
 }  // namespace norvel

@@ -11,6 +11,23 @@ bool IsEscapedKey(std::string_view section, std::string_view key) {
   return section == AlarmSettings::kSection && key == AlarmSettings::kMessage;
 }
 
+std::string StoredForm(std::string_view section, std::string_view key, std::string_view value) {
+  return IsEscapedKey(section, key) ? EscapeLineBreaks(value) : std::string(value);
+}
+
+std::string ValueForm(std::string_view section, std::string_view key, std::string value) {
+  return IsEscapedKey(section, key) ? UnescapeLineBreaks(value) : value;
+}
+
+WriteStatus ReplaceWith(const std::string& file, const IniFile& ini) {
+  switch (ReplaceFileAtomically(file, ini.Bytes())) {
+    case ReplaceStatus::kOk: return WriteStatus::kOk;
+    case ReplaceStatus::kReadOnly: return WriteStatus::kReadOnly;
+    case ReplaceStatus::kError: break;
+  }
+  return WriteStatus::kIoError;
+}
+
 }  // namespace
 
 std::string SettingsFilePath(std::string_view app_directory) {
@@ -53,8 +70,21 @@ std::string ReadIniValue(std::string_view section, std::string_view key, const s
   const FileContent content = ReadWholeFile(file);
   if (content.status != ReadStatus::kOk) return {};
   const IniFile ini(content.bytes, Cp936());
-  std::string value = ini.Get(section, key).value_or(std::string());
-  return IsEscapedKey(section, key) ? UnescapeLineBreaks(value) : value;
+  return ValueForm(section, key, ini.Get(section, key).value_or(std::string()));
+}
+
+AlarmSettings ReadAlarmSettings(const std::string& file) {
+  AlarmSettings settings;
+  const FileContent content = ReadWholeFile(file);
+  if (content.status != ReadStatus::kOk) return settings;
+  const IniFile ini(content.bytes, Cp936());
+  const auto values = settings.Values();
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const std::string_view key = AlarmSettings::kKeys[i];
+    *values[i] = ValueForm(AlarmSettings::kSection, key,
+                           ini.Get(AlarmSettings::kSection, key).value_or(std::string()));
+  }
+  return settings;
 }
 
 WriteStatus WriteIniValue(std::string_view section, std::string_view key, std::string_view value,
@@ -63,15 +93,24 @@ WriteStatus WriteIniValue(std::string_view section, std::string_view key, std::s
   // Never replace a file that exists but could not be read: its content would be lost.
   if (content.status == ReadStatus::kError) return WriteStatus::kIoError;
   IniFile ini(content.bytes, Cp936());
-  const std::string stored = IsEscapedKey(section, key) ? EscapeLineBreaks(value)
-                                                        : std::string(value);
-  if (!ini.Set(section, key, stored)) return WriteStatus::kUnrepresentable;
-  switch (ReplaceFileAtomically(file, ini.Bytes())) {
-    case ReplaceStatus::kOk: return WriteStatus::kOk;
-    case ReplaceStatus::kReadOnly: return WriteStatus::kReadOnly;
-    case ReplaceStatus::kError: break;
+  if (!ini.Set(section, key, StoredForm(section, key, value))) return WriteStatus::kUnrepresentable;
+  return ReplaceWith(file, ini);
+}
+
+SaveResult WriteAlarmSettings(const AlarmSettings& settings, const std::string& file) {
+  const FileContent content = ReadWholeFile(file);
+  if (content.status == ReadStatus::kError) return {WriteStatus::kIoError, {}};
+  IniFile ini(content.bytes, Cp936());
+  const auto values = settings.Values();
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const std::string_view key = AlarmSettings::kKeys[i];
+    // Set changes nothing when it refuses, and nothing reaches the disk before all six
+    // are set: a refused value leaves the file as it was.
+    if (!ini.Set(AlarmSettings::kSection, key, StoredForm(AlarmSettings::kSection, key, *values[i]))) {
+      return {WriteStatus::kUnrepresentable, key};
+    }
   }
-  return WriteStatus::kIoError;
+  return {ReplaceWith(file, ini), {}};
 }
 
 }  // namespace norvel

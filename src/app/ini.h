@@ -7,7 +7,8 @@
 
 namespace norvel {
 
-// The section and the six keys of the settings, defined once for the program and its tests.
+// The six settings as text, with the section and the keys they are kept under (defined once
+// for the program and its tests).
 struct AlarmSettings {
   static constexpr std::string_view kSection = "设置";
   static constexpr std::string_view kMessage = "提示语";
@@ -18,6 +19,16 @@ struct AlarmSettings {
   static constexpr std::string_view kPicture = "图片";
   static constexpr std::array<std::string_view, 6> kKeys = {kMessage, kHour,   kMinute,
                                                             kSecond,  kAction, kPicture};
+
+  std::string message, hour, minute, second, action, picture;
+
+  // The six values in the order of kKeys.
+  std::array<const std::string*, 6> Values() const {
+    return {&message, &hour, &minute, &second, &action, &picture};
+  }
+  std::array<std::string*, 6> Values() {
+    return {&message, &hour, &minute, &second, &action, &picture};
+  }
 };
 
 inline constexpr std::string_view kSettingsFileName = "option.ini";
@@ -41,6 +52,19 @@ std::string ReadIniValue(std::string_view section, std::string_view key, const s
 // step, so a failed or interrupted write leaves the previous file as it was.
 [[nodiscard]] WriteStatus WriteIniValue(std::string_view section, std::string_view key,
                                         std::string_view value, const std::string& file);
+
+// The six settings from one read of the file; empty text for whatever is missing.
+AlarmSettings ReadAlarmSettings(const std::string& file);
+
+struct SaveResult {
+  WriteStatus status = WriteStatus::kOk;
+  std::string_view key;  // with kUnrepresentable: the first key whose value cannot be held
+};
+
+// Stores the six settings together, in one replace of the file: either all of them reach
+// the disk or none does (a value the file's encoding cannot hold, a read-only file, a
+// failed write each leave the file exactly as it was).
+[[nodiscard]] SaveResult WriteAlarmSettings(const AlarmSettings& settings, const std::string& file);
 
 // The message may span several lines; in the file it stays on one line, with "\n" for a
 // line feed, "\r" for a carriage return and "\\" for a backslash. Any other backslash is

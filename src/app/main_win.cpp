@@ -4,19 +4,40 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <memory>
+
 #include "app/application_win.h"
 #include "app/single_instance_win.h"
 
+namespace {
+
+// DLLs that load at run time (the open-file dialog's shell extensions, the picture codecs)
+// come from the system folder only, never from the program's own folder, where a planted
+// DLL would run inside Norvel. Looked up by name: Windows 7 has the function only with
+// update KB2533623, and there the program must still start.
+void LoadDllsFromSystemFolderOnly() {
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+  const auto set_default = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(kernel32, "SetDefaultDllDirectories")));
+  if (!set_default || !set_default(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    SetDllDirectoryW(L"");  // at least not the current directory
+  }
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  const norvel::SingleInstance instance;
-  if (!instance.IsFirst()) return 0;  // the running one shows its window instead
+  LoadDllsFromSystemFolderOnly();
+  auto instance = std::make_unique<norvel::SingleInstance>();
+  if (!instance->IsFirst()) return 0;  // the running one shows its window instead
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   // The picture loader and the open-file dialog use COM on this thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   int exit_code = 0;
   {
-    norvel::Application application;
+    norvel::Application application(std::move(instance));
     exit_code = application.Run();
   }
   if (SUCCEEDED(com)) CoUninitialize();

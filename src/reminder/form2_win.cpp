@@ -1,5 +1,7 @@
 #include "reminder/form2_win.h"
 
+#include <algorithm>
+
 #include "app/app_path_win.h"
 #include "app/ini.h"
 #include "app/resource.h"
@@ -9,6 +11,7 @@
 #include "toolkit/run_step.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/layout.h"
+#include "toolkit/line_breaks.h"
 #include "toolkit/picture_win.h"
 #include "toolkit/task_list_win.h"
 #include "toolkit/text_win.h"
@@ -52,15 +55,18 @@ bool Form2::Load() {
 }
 
 void Form2::OnLoad() {
-  const std::string file = AppSettingsFile();
-  std::string message, path;
-  RunStep([&] { message = ReadIniValue(AlarmSettings::kSection, AlarmSettings::kMessage, file); });
-  RunStep([&] { SetMessage(message); });
-  RunStep([&] { SetWindowTextW(hwnd(), Widen(GetText(Label1())).value_or(L"").c_str()); });
+  AlarmSettings stored;
+  RunStep([&] { stored = ReadAlarmSettings(AppSettingsFile()); });
+  // A message edited by hand may break its lines with LF or CR alone; the label shows
+  // CR LF only.
+  RunStep([&] { SetMessage(WithCrLfLineBreaks(stored.message)); });
+  // The title is one line: each line break shows as a space.
+  RunStep([&] {
+    SetWindowTextW(hwnd(), Widen(LineBreaksAsSpaces(GetText(Label1()))).value_or(L"").c_str());
+  });
   RunStep([&] { CentreLabel(); });
-  RunStep([&] { path = ReadIniValue(AlarmSettings::kSection, AlarmSettings::kPicture, file); });
   // Not re-centred after shaping: the top-left corner stays where centring put it.
-  RunStep([&] { LoadAndShapePicture(path); });
+  RunStep([&] { LoadAndShapePicture(stored.picture); });
 }
 
 void Form2::CentreWithDesignSize(int dpi) {
@@ -110,18 +116,21 @@ void Form2::LoadAndShapePicture(const std::string& path) {
 }
 
 void Form2::SizeLabelToCaption() {
-  // Auto-size: the label is as wide and high as its caption on one line.
+  // Auto-size: as wide as the caption's widest line and as high as all its lines; a caption
+  // without a line break is one line high.
   const HWND label = Label1();
   const std::wstring caption = Widen(GetText(label)).value_or(L"");
-  SIZE extent{};
+  RECT extent{};
   TEXTMETRICW tm{};
   {
     const WindowDc dc(label);
     SelectionGuard select(dc.get(), label_font_.get());
-    GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
     GetTextMetricsW(dc.get(), &tm);
+    DrawTextW(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &extent,
+              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
   }
-  SetWindowPos(label, nullptr, 0, 0, extent.cx, tm.tmHeight,
+  SetWindowPos(label, nullptr, 0, 0, extent.right - extent.left,
+               std::max<LONG>(extent.bottom - extent.top, tm.tmHeight),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

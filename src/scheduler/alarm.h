@@ -2,6 +2,7 @@
 // runs then. Texts are compared exactly as shown: no trimming, numbers without leading zeros.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,9 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual LocalTime Now() const = 0;
+  // Milliseconds of a count that only moves forward, also while the machine sleeps, and
+  // that setting the wall clock does not change.
+  virtual std::int64_t MonotonicMs() const = 0;
 };
 
 enum class AlarmAction { kNone, kRemind, kShutDown, kRestart };

@@ -28,7 +28,12 @@ LocalTime LocalClock::Now() const {
   return t;
 }
 
-AlarmEffects SystemAlarmEffects(std::function<void()> show_form2) {
+std::int64_t LocalClock::MonotonicMs() const {
+  return static_cast<std::int64_t>(GetTickCount64());  // runs on during sleep; never wraps
+}
+
+AlarmEffects SystemAlarmEffects(std::function<void()> show_form2,
+                                std::function<void(const std::wstring&)> tell) {
   AlarmEffects effects;
   effects.show_reminder = [show = std::move(show_form2)] {
     EnumWindows(MinimizeWindowProc, 0);
@@ -38,6 +43,7 @@ AlarmEffects SystemAlarmEffects(std::function<void()> show_form2) {
     EnableShutdownPrivilege();
     ExitWindowsEx(flags, 0);  // never forced: other programs may save their work or refuse
   };
+  effects.tell_missed = std::move(tell);
   return effects;
 }
 
@@ -93,8 +99,38 @@ void AlarmTick::UpdateStatusLine(const LocalTime& now) {
   }
 }
 
+void AlarmTick::CatchUp(const TickReading& previous, const TickReading& current) {
+  wchar_t hour[64], minute[64], second[64], action[64];
+  const std::optional<MissedTrigger> missed = FindMissedTriggerReading<wchar_t>(
+      previous, current, [&] { return ReadList(form1::kCombo1, hour); },
+      [&] { return ReadList(form1::kCombo2, minute); },
+      [&] { return ReadList(form1::kCombo3, second); }, every_hour_);
+  if (!missed) return;
+  const std::wstring_view action_text = ReadList(form1::kCombo4, action);
+  if (action_text == remind_) {
+    // A reminder the user asked for is still wanted after a stall or a sleep.
+    if (effects_.show_reminder) effects_.show_reminder();
+    return;
+  }
+  if (action_text != shut_down_ && action_text != restart_) return;
+  if (PowerActionStillDue(*missed)) {
+    if (effects_.exit_windows) effects_.exit_windows(action_text == shut_down_ ? EWX_SHUTDOWN : EWX_REBOOT);
+  } else if (effects_.tell_missed) {
+    // Never late: a machine going down minutes or hours after its time would surprise the
+    // user at work.
+    effects_.tell_missed(W(MissedPowerActionText(TimeOfDayOf(missed->civil_second),
+                                                 action_text == shut_down_ ? kShutDownText
+                                                                           : kRestartText)));
+  }
+}
+
 void AlarmTick::Tick() {
   const LocalTime now = clock_.Now();
+  const TickReading reading{now, clock_.MonotonicMs()};
+  // Only when ticks did not arrive (two seconds or more since the last one) is there a
+  // trigger second to catch up; the ordinary tick below is as before.
+  if (previous_) CatchUp(*previous_, reading);
+  previous_ = reading;
   UpdateStatusLine(now);
 
   wchar_t hour[64], minute[64], second[64], action[64];

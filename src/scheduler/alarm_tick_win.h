@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "scheduler/ZXH.h"
 #include "scheduler/alarm.h"
+#include "scheduler/missed_trigger.h"
 
 namespace norvel {
 
@@ -17,16 +19,21 @@ class Form1;
 class LocalClock final : public Clock {
  public:
   LocalTime Now() const override;
+  std::int64_t MonotonicMs() const override;
 };
 
 // What a matching tick does to the desktop and the system; replaceable in tests.
 struct AlarmEffects {
   std::function<void()> show_reminder;  // minimize the desktop's windows, show Form2
   std::function<void(UINT flags)> exit_windows;  // enable the privilege, ExitWindowsEx(flags, 0)
+  // Tells the user of a shut-down or restart that was missed and is not carried out late.
+  std::function<void(const std::wstring& text)> tell_missed;
 };
 
-// The effects of the real program.
-AlarmEffects SystemAlarmEffects(std::function<void()> show_form2);
+// The effects of the real program: `show_form2` shows the reminder, `tell` shows a text to
+// the user (from the notification-area icon).
+AlarmEffects SystemAlarmEffects(std::function<void()> show_form2,
+                                std::function<void(const std::wstring&)> tell);
 
 class AlarmTick {
  public:
@@ -35,6 +42,7 @@ class AlarmTick {
   void Tick();
 
  private:
+  void CatchUp(const TickReading& previous, const TickReading& current);
   void UpdateStatusLine(const LocalTime& now);
   std::wstring_view ReadList(int id, wchar_t (&buffer)[64]) const;
 
@@ -48,6 +56,8 @@ class AlarmTick {
   // The second the status line was last composed for: its text changes only with it.
   LocalTime status_time_{};
   bool status_composed_ = false;
+  // The previous tick's clocks, to see a trigger second that no tick ran in.
+  std::optional<TickReading> previous_;
 };
 
 }  // namespace norvel

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "toolkit/picture_limits.h"
 #include "toolkit/text_win.h"
 
 namespace norvel {
@@ -74,8 +75,7 @@ UniqueBitmap LoadPicture(const std::string& path, COLORREF background) {
       FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA,
                                    WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom)) ||
-      FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 ||
-      width > 32768 || height > 32768) {
+      FAILED(converter->GetSize(&width, &height)) || !PictureSizeAcceptable(width, height)) {
     return {};
   }
   const UINT stride = width * 4;

@@ -84,5 +84,22 @@ TEST_F(Alarm, UnknownOrEmptyActionNeverActs) {
   EXPECT_FALSE(IsIconic(desktop.minimizable()));
 }
 
+// A program held up over its trigger second (a busy machine, a stalled thread) once never
+// showed that reminder. It comes once, right after.
+TEST_F(Alarm, ReminderMissedWhileHeldUpComesOnceRightAfter) {
+  PostMessageW(form1_, WM_APP + 1, 1, WM_LBUTTONDBLCLK);  // hidden, as after OK
+  ASSERT_TRUE(WaitForVisible(form1_, false, 5000));
+  const Trigger trigger = TriggerIn(3);
+  SetTrigger(form1_, trigger, "无动作");
+  WaitUntil([&] { return GetTickCount64() + 1500 >= trigger.at_tick; }, 5000);
+  norvel_.HoldUpUntil(trigger.at_tick + 3500);  // 4.5 s, the trigger second in the middle
+  const HWND form2 = WaitForReminder(norvel_.process_id(), 3000);
+  ASSERT_NE(form2, nullptr);
+  EXPECT_TRUE(WaitForVisible(form2, true, 2000));
+  PostMessageW(form2, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return FindReminder(norvel_.process_id()) == nullptr; }, 3000));
+  EXPECT_EQ(WaitForReminder(norvel_.process_id(), 1500), nullptr) << "caught up only once";
+}
+
 }  // namespace
 }  // namespace norvel::e2e

@@ -84,25 +84,29 @@ void Drag(POINT from, POINT to, bool right) {
 class Reminder : public ::testing::Test {
  protected:
   void SetUp() override {
-    picture_ = norvel_.folder() + L"\\提醒图片.bmp";
-    ASSERT_TRUE(CopyFileW(testing::WindowsPathOf(NORVEL_E2E_PICTURES "/reminder.bmp").c_str(),
-                          picture_.c_str(), FALSE));
+    picture_ = norvel_.folder() + L"\\提醒图片" + picture_source_.substr(picture_source_.find(L'.'));
+    ASSERT_TRUE(CopyFileW(
+        testing::WindowsPathOf(NORVEL_E2E_PICTURES "/" + NarrowLossy(picture_source_)).c_str(),
+        picture_.c_str(), FALSE));
     ASSERT_TRUE(norvel_.WriteSettingsBytes(
-        Cp936().Encode("[设置]\r\n提示语=快休息\r\n图片=" + NarrowLossy(picture_) + "\r\n").value()));
+        Cp936().Encode("[设置]\r\n提示语=" + stored_message_ + "\r\n图片=" + NarrowLossy(picture_) +
+                       "\r\n").value()));
     ASSERT_TRUE(norvel_.Start());
     form1_ = WaitForSettingsWindow(norvel_.process_id());
     ASSERT_NE(form1_, nullptr);
     // The trigger a few seconds ahead, set in the lists without OK.
-    const Trigger trigger = TriggerIn(2);
+    trigger_ = TriggerIn(2);
+    const Trigger& trigger = trigger_;
     SetTrigger(form1_, trigger, "无动作");
     // As after OK: the settings window waits hidden in the notification area (shown, it
     // would lie above the reminder, being topmost).
     PostMessageW(form1_, WM_APP + 1, 1, WM_LBUTTONDBLCLK);
     ASSERT_TRUE(WaitForVisible(form1_, false, 5000));
     form2_ = WaitForReminder(norvel_.process_id(), 8000);
+    shown_at_ = GetTickCount64();
     if (!form2_) SaveScreenshot("reminder-missing");
     ASSERT_NE(form2_, nullptr) << "exited: " << norvel_.WaitForExit(0);
-    EXPECT_EQ(TextOf(form2_), "快休息");
+    EXPECT_EQ(TextOf(form2_), title_);
     ASSERT_TRUE(WaitForVisible(form2_, true, 3000));
     // Let the ticks of the matching second pass before acting on the window.
     const WORD trigger_second = trigger.second_value;
@@ -114,7 +118,11 @@ class Reminder : public ::testing::Test {
   }
 
   NorvelProcess norvel_;
+  std::string stored_message_ = "快休息", title_ = "快休息";
+  std::wstring picture_source_ = L"reminder.bmp";
   std::wstring picture_;
+  Trigger trigger_;
+  ULONGLONG shown_at_ = 0;
   HWND form1_ = nullptr, form2_ = nullptr;
 };
 
@@ -139,6 +147,7 @@ TEST_F(Reminder, TakesThePictureShapeSizeAndPlace) {
   EXPECT_TRUE(EqualRgn(actual.get(), ExpectedRegion(pixels, frame).get()));
   EXPECT_FALSE(GetWindowLongW(form2_, GWL_EXSTYLE) & WS_EX_TOPMOST);
   SaveScreenshot("reminder-shaped");
+  SaveScreenshot("reminder-window", form2_);
 }
 
 TEST_F(Reminder, LeftDragMovesRightDragDoesNot) {
@@ -168,6 +177,63 @@ TEST_F(Reminder, DoubleClickOnTheLabelKeepsItAndOnThePictureClosesIt) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(form2_); }, 3000));
   // Form1 lives on; the program keeps running.
   EXPECT_TRUE(IsWindow(form1_));
+}
+
+// A picture bomb once drove the program to gigabytes of memory and no reminder came. Its
+// stated size is refused before decoding: the reminder comes in its second, as without a
+// picture (design size, rectangular).
+class PictureBombReminder : public Reminder {
+ protected:
+  void SetUp() override {
+    picture_source_ = L"bomb.png";
+    Reminder::SetUp();
+  }
+};
+
+TEST_F(PictureBombReminder, ComesInItsSecondWithTheDesignSize) {
+  EXPECT_LT(shown_at_, trigger_.at_tick + 1000);
+  const SIZE client = ClientSize(form2_);
+  EXPECT_EQ(client.cx, TwipsToPixels(form2::kClientWidth, ScreenDpi()));
+  EXPECT_EQ(client.cy, TwipsToPixels(form2::kClientHeight, ScreenDpi()));
+  UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(form2_, region.get()), ERROR);  // no region: rectangular
+}
+
+// A message of two lines, the break written by hand as a lone "\n": once only the first line
+// showed, and the title had a box for the break.
+class MultiLineReminder : public Reminder {
+ protected:
+  void SetUp() override {
+    stored_message_ = "短\\n第二行长一些";
+    title_ = "短 第二行长一些";
+    Reminder::SetUp();
+  }
+};
+
+TEST_F(MultiLineReminder, LabelShowsEveryLineAndTheTitleOneLine) {
+  const HWND label = GetDlgItem(form2_, form2::kLabel1);
+  EXPECT_EQ(TextOf(label), "短\r\n第二行长一些");
+  // The label's font, measured here: the widest line, two lines high.
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(form2::kLabelFontPoints, ScreenDpi(), 72);
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = static_cast<BYTE>(form2::kLabelFontCharset);
+  form2::kLabelFontFace.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  const UniqueFont font(CreateFontIndirectW(&lf));
+  const HDC screen = GetDC(nullptr);
+  SIZE wide{};
+  TEXTMETRICW tm{};
+  {
+    SelectionGuard select(screen, font.get());
+    GetTextExtentPoint32W(screen, L"第二行长一些", 6, &wide);
+    GetTextMetricsW(screen, &tm);
+  }
+  ReleaseDC(nullptr, screen);
+  RECT rect{};
+  GetWindowRect(label, &rect);
+  EXPECT_EQ(rect.right - rect.left, wide.cx);
+  EXPECT_EQ(rect.bottom - rect.top, 2 * tm.tmHeight);
+  SaveScreenshot("reminder-two-lines");
 }
 
 }  // namespace

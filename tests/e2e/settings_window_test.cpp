@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form1_layout.h"
+#include "driver/input.h"
 #include "driver/norvel_process.h"
 #include "driver/timing.h"
 #include "driver/ui.h"
@@ -48,6 +49,7 @@ TEST_F(SettingsWindow, FirstStartWithoutSettingsFile) {
   EXPECT_EQ(ComboItems(Control(form1::kCombo4)), form1::ActionItems());
   EXPECT_EQ(GetFileAttributesW(norvel_.SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES);
   SaveScreenshot("settings-window-first-start");
+  SaveScreenshot("settings-window", form1_);
 }
 
 TEST_F(SettingsWindow, FrameStyleSizeTopmostAndCaptions) {
@@ -100,6 +102,76 @@ TEST_F(SettingsWindow, TabMovesThroughTheControlsInDesignOrder) {
     const int current_id = parent == form1_ ? GetDlgCtrlID(current) : GetDlgCtrlID(parent);
     EXPECT_EQ(current_id, id);
   }
+}
+
+// The control that has the keyboard focus: a combo box for its edit field.
+int FocusedId(HWND form1) {
+  HWND focus = FocusOfThread(form1);
+  if (focus && GetParent(focus) != form1) focus = GetParent(focus);
+  return focus ? GetDlgCtrlID(focus) : 0;
+}
+
+POINT CentreOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// Keys pressed on the display, as a person types them. Esc in the message box once ended
+// the program, and Tab could not leave it.
+TEST_F(SettingsWindow, KeysMoveAndPressAsInADialog) {
+  ASSERT_TRUE(StartAndWait());
+  const auto focus_becomes = [&](int id) { return WaitUntil([&] { return FocusedId(form1_) == id; }, 3000); };
+  Click(CentreOf(Control(form1::kText1)));
+  ASSERT_TRUE(focus_becomes(form1::kText1));
+  PressKey(VK_ESCAPE);
+  // Tab from the message box goes on through the whole tab order, and Shift+Tab back.
+  const int forward[] = {form1::kText2,  form1::kCommand2, form1::kCombo1,   form1::kCombo2,
+                         form1::kCombo3, form1::kCombo4,   form1::kCommand1, form1::kText1};
+  for (const int id : forward) {
+    PressKey(VK_TAB);
+    EXPECT_TRUE(focus_becomes(id)) << "Tab to " << id << ", focus on " << FocusedId(form1_);
+  }
+  for (int i = 6; i >= -1; --i) {
+    PressKey(VK_TAB, VK_SHIFT);
+    const int id = i >= 0 ? forward[i] : form1::kText1;
+    EXPECT_TRUE(focus_becomes(id)) << "Shift+Tab to " << id << ", focus on " << FocusedId(form1_);
+  }
+  // Esc (pressed before all that) neither closed nor hid anything.
+  EXPECT_FALSE(norvel_.WaitForExit(0));
+  EXPECT_TRUE(IsWindowVisible(form1_));
+
+  // Enter in the message box makes a new line and presses nothing.
+  Click(CentreOf(Control(form1::kText1)));
+  ASSERT_TRUE(focus_becomes(form1::kText1));
+  SetTextOf(Control(form1::kText1), "ab");
+  PressKey(VK_END, VK_CONTROL);
+  PressKey(VK_RETURN);
+  PressKey('C');
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(form1::kText1)) == "ab\r\nc"; }, 3000))
+      << TextOf(Control(form1::kText1));
+  EXPECT_TRUE(IsWindowVisible(form1_));
+  EXPECT_EQ(GetFileAttributesW(norvel_.SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // Alt+O presses OK.
+  PressKey('O', VK_MENU);
+  ASSERT_TRUE(WaitForVisible(form1_, false, 5000));
+  EXPECT_NE(norvel_.SettingsBytes().find(Gbk("提示语=ab\\r\\nc\r\n")), std::string::npos);
+
+  // Hidden and shown again from the icon, the control that had the focus has it again.
+  const auto icon = FindDialInTray();
+  ASSERT_TRUE(icon);
+  const POINT dial{(icon->left + icon->right) / 2, (icon->top + icon->bottom) / 2};
+  DoubleClick(dial);
+  ASSERT_TRUE(WaitForVisible(form1_, true, 5000));
+  Click(CentreOf(Control(form1::kText2)));
+  ASSERT_TRUE(focus_becomes(form1::kText2));
+  DoubleClick(dial);
+  ASSERT_TRUE(WaitForVisible(form1_, false, 5000));
+  DoubleClick(dial);
+  ASSERT_TRUE(WaitForVisible(form1_, true, 5000));
+  EXPECT_TRUE(focus_becomes(form1::kText2)) << FocusedId(form1_);
+  SaveScreenshot("settings-window-keys");
 }
 
 TEST_F(SettingsWindow, StoredSettingsAreShownUnchanged) {
@@ -159,6 +231,26 @@ TEST_F(SettingsWindow, ReadOnlySettingsFileMakesOkReportAndStayShown) {
   EXPECT_TRUE(IsWindowVisible(form1_));
   EXPECT_EQ(norvel_.SettingsBytes(), original);
   SetFileAttributesW(norvel_.SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A message that code page 936 cannot hold: once the other five keys were written before
+// the failure was reported. Now nothing is written and the message box names the field.
+TEST_F(SettingsWindow, UnrepresentableMessageSavesNothingAndNamesTheField) {
+  const std::string original = Gbk("[设置]\r\n提示语=旧的\r\n小时=7\r\n");
+  ASSERT_TRUE(norvel_.WriteSettingsBytes(original));
+  ASSERT_TRUE(StartAndWait());
+  SetTextOf(Control(form1::kText1), "안녕하세요");
+  SetTextOf(Control(form1::kCombo1), "8");
+  Click(CentreOf(Control(form1::kCommand1)));
+  const HWND box = WaitForTopWindow(norvel_.process_id(), "Norvel", 10000);
+  ASSERT_NE(box, nullptr);
+  const HWND text = GetDlgItem(box, 0xFFFF);
+  ASSERT_NE(text, nullptr);
+  EXPECT_NE(TextOf(text).find("“提示语”"), std::string::npos) << TextOf(text);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+  EXPECT_TRUE(IsWindowVisible(form1_));
+  EXPECT_EQ(norvel_.SettingsBytes(), original);
 }
 
 // The file name field of the open-file dialog: the edit of the name combo box (id 0x47C),

@@ -148,6 +148,39 @@ TEST_F(Tray, SecondStartShowsTheFirstWindowAndEnds) {
   EXPECT_EQ(icon->right - icon->left, icon_->right - icon_->left);  // still one icon
 }
 
+// 退出 while a reminder is open: the process lives on for its reminder, and once a new start
+// then showed nothing (the old process still held the single-instance guard).
+TEST_F(Tray, NewStartAfterExitWithAReminderOpenHasItsOwnWindowAndIcon) {
+  SetTrigger(form1_, TriggerIn(2), "无动作");
+  const HWND reminder = WaitForReminder(norvel_.process_id(), 8000);
+  ASSERT_NE(reminder, nullptr);
+  Click(Centre(*icon_), /*right=*/true);
+  ASSERT_NE(WaitForMenu(), nullptr);
+  PressKey(VK_DOWN);
+  PressKey(VK_DOWN);
+  PressKey(VK_RETURN);  // "退出"
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(form1_); }, 5000));
+  ASSERT_TRUE(WaitUntil([] { return !FindDialInTray(); }, 5000));
+  EXPECT_FALSE(norvel_.WaitForExit(0)) << "the open reminder keeps the program running";
+
+  NorvelProcess second;
+  ASSERT_TRUE(second.Start());
+  const HWND second_form1 = WaitForSettingsWindow(second.process_id());
+  ASSERT_NE(second_form1, nullptr);
+  EXPECT_TRUE(WaitForVisible(second_form1, true, 5000));
+  EXPECT_TRUE(WaitUntil([] { return FindDialInTray().has_value(); }, 10000));
+
+  // The old process still ends when its reminder closes; the new one runs on.
+  // (Near its bottom edge: the new settings window, topmost and centred, covers its middle.)
+  RECT client{};
+  GetClientRect(reminder, &client);
+  POINT near_bottom{10, client.bottom - 6};
+  ClientToScreen(reminder, &near_bottom);
+  DoubleClick(near_bottom);
+  EXPECT_TRUE(norvel_.WaitForExit(10000));
+  EXPECT_FALSE(second.WaitForExit(0));
+}
+
 TEST_F(Tray, DoubleClickOnTheMarginShowsTheCreditBoxOnly) {
   RECT frame{};
   GetWindowRect(GetDlgItem(form1_, form1::kFrame1), &frame);

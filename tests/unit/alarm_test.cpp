@@ -19,6 +19,7 @@ class FakeClock final : public Clock {
  public:
   LocalTime now;
   LocalTime Now() const override { return now; }
+  std::int64_t MonotonicMs() const override { return 0; }
 };
 
 TEST(AlarmRule, MatchesOnEveryTickOfTheSecondAndNotAfter) {

@@ -7,6 +7,7 @@
 #include "app/ini_file.h"
 #include "temp_dir.h"
 #include "toolkit/codepage.h"
+#include "toolkit/line_breaks.h"
 
 namespace norvel {
 namespace {
@@ -279,6 +280,50 @@ TEST(IniFile, RandomBytesAndHugeFilesStayUsable) {
   EXPECT_EQ(ini.Get("设置", "小时"), "23");
   ASSERT_TRUE(ini.Set("设置", "小时", "0"));
   EXPECT_EQ(ini.Bytes().size(), big.size() - 1);
+}
+
+AlarmSettings Sample() {
+  AlarmSettings s;
+  s.message = "喝水\r\n起来走走";
+  s.hour = "每小时", s.minute = "07", s.second = "5", s.action = "关闭计算机";
+  s.picture = "C:\\图片\\猫.bmp";
+  return s;
+}
+
+// OK once wrote the keys one by one: a value the file could not hold was reported after the
+// others had been written, leaving the file half new, half old.
+TEST(SettingsStore, SixSettingsAreSavedTogetherOrNotAtAll) {
+  TempDir dir;
+  const auto file = dir.File("option.ini");
+  const std::string original = "; mine\r\n[" + kSectionGbk + "]\r\n" + kHourGbk + "=7\r\n";
+  WriteBytes(file, original);
+  for (const auto field : {&AlarmSettings::message, &AlarmSettings::picture, &AlarmSettings::action}) {
+    AlarmSettings refused = Sample();
+    refused.*field = "안녕";
+    const SaveResult result = WriteAlarmSettings(refused, file);
+    EXPECT_EQ(result.status, WriteStatus::kUnrepresentable);
+    EXPECT_EQ(result.key, field == &AlarmSettings::message   ? AlarmSettings::kMessage
+                          : field == &AlarmSettings::picture ? AlarmSettings::kPicture
+                                                             : AlarmSettings::kAction);
+    EXPECT_EQ(ReadBytes(file), original);
+  }
+  ASSERT_EQ(WriteAlarmSettings(Sample(), file).status, WriteStatus::kOk);
+  const AlarmSettings back = ReadAlarmSettings(file);
+  EXPECT_EQ(back.Values().size(), 6u);
+  for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(*back.Values()[i], *Sample().Values()[i]) << i;
+  EXPECT_EQ(ReadBytes(file).rfind("; mine\r\n", 0), 0u);  // other lines kept
+}
+
+TEST(LineBreaks, LoneLfOrCrBecomeCrLfInTheMessageAndSpacesInTheTitle) {
+  struct Case {
+    std::string_view stored, message, title;
+  };
+  for (const Case& c : {Case{"a\nb", "a\r\nb", "a b"}, Case{"a\rb", "a\r\nb", "a b"},
+                        Case{"a\r\nb", "a\r\nb", "a b"}, Case{"a\n\rb", "a\r\n\r\nb", "a  b"},
+                        Case{"\r\r\n", "\r\n\r\n", "  "}, Case{"无", "无", "无"}}) {
+    EXPECT_EQ(WithCrLfLineBreaks(c.stored), c.message) << c.stored;
+    EXPECT_EQ(LineBreaksAsSpaces(c.stored), c.title) << c.stored;
+  }
 }
 
 TEST(LineBreakEscapes, RoundTripAndLegacyBackslashes) {

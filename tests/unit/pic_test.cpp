@@ -7,6 +7,7 @@
 
 #include "imaging/dib_layout.h"
 #include "reminder/pic.h"
+#include "toolkit/picture_limits.h"
 
 namespace norvel {
 namespace {
@@ -130,6 +131,18 @@ TEST(PictureRegion, AllKeyPictureGivesNothing) {
   const Picture pic({"KKK", "KKK"});
   EXPECT_TRUE(Strips(pic, {3, 22}).empty());
   EXPECT_TRUE(Bands(pic, {3, 22}).empty());
+}
+
+TEST(PictureLimits, AdmitA48MegapixelPhotoAndRefuseBombsBeforeDecoding) {
+  const struct {
+    std::uint32_t width, height;
+    bool taken;
+  } rows[] = {{8000, 6000, true},  {6000, 8000, true},   {8192, 8192, true},  {16384, 4096, true},
+              {1, 1, true},        {8193, 8192, false},  {16385, 1, false},   {1, 16385, false},
+              {30000, 30000, false}, {0, 10, false},     {10, 0, false},      {0xFFFFFFFF, 0xFFFFFFFF, false}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(PictureSizeAcceptable(row.width, row.height), row.taken) << row.width << "x" << row.height;
+  }
 }
 
 }  // namespace

@@ -40,12 +40,26 @@ void DoubleClick(POINT screen) {
         MouseInput(MOUSEEVENTF_LEFTUP, screen)});
 }
 
-void PressKey(WORD virtual_key) {
-  INPUT down{}, up{};
-  down.type = up.type = INPUT_KEYBOARD;
-  down.ki.wVk = up.ki.wVk = virtual_key;
-  up.ki.dwFlags = KEYEVENTF_KEYUP;
-  Send({down, up});
+void PressKey(WORD virtual_key, WORD modifier) {
+  const auto key = [](WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+  };
+  if (modifier) {
+    Send({key(modifier, false), key(virtual_key, false), key(virtual_key, true), key(modifier, true)});
+  } else {
+    Send({key(virtual_key, false), key(virtual_key, true)});
+  }
+}
+
+HWND FocusOfThread(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
 }
 
 std::optional<RECT> FindDialInTray() {

@@ -2,8 +2,11 @@
 
 #include "driver/timing.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <cwchar>
+#include <vector>
 
 namespace norvel::e2e {
 
@@ -115,6 +118,23 @@ void NorvelProcess::Kill() {
     WaitForSingleObject(process_.get(), 5000);
   }
   process_.reset();
+}
+
+void NorvelProcess::HoldUpUntil(ULONGLONG until_tick) const {
+  std::vector<UniqueKernelHandle> held;
+  const UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot.get(), &entry); more;
+       more = Thread32Next(snapshot.get(), &entry)) {
+    if (entry.th32OwnerProcessID != process_id_) continue;
+    UniqueKernelHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID));
+    if (thread && SuspendThread(thread.get()) != static_cast<DWORD>(-1)) {
+      held.push_back(std::move(thread));
+    }
+  }
+  while (GetTickCount64() < until_tick) Sleep(20);
+  for (const auto& thread : held) ResumeThread(thread.get());
 }
 
 }  // namespace norvel::e2e

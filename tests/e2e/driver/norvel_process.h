@@ -36,6 +36,9 @@ class NorvelProcess {
   // True when the program ended within `timeout_ms`; its exit code goes to `exit_code`.
   bool WaitForExit(DWORD timeout_ms, DWORD* exit_code = nullptr) const;
   void Kill();
+  // Holds the program up until GetTickCount64 reaches `until_tick`: every thread of it is
+  // suspended meanwhile, as a busy or sleeping machine holds a program up.
+  void HoldUpUntil(ULONGLONG until_tick) const;
 
  private:
   testing::TempFolder folder_;

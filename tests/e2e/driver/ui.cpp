@@ -1,6 +1,10 @@
 #include "driver/ui.h"
 
+#include <wincodec.h>
+
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 #include "driver/timing.h"
 #include "toolkit/handle_win.h"
@@ -9,6 +13,51 @@
 
 namespace norvel::e2e {
 namespace {
+
+// Releases one COM interface pointer.
+template <typename T>
+struct ComRelease {
+  void operator()(T* p) const {
+    if (p) p->Release();
+  }
+};
+template <typename T>
+using ComOwner = std::unique_ptr<T, ComRelease<T>>;
+
+// Encodes top-down 24-bit blue-green-red rows as a PNG file with the Imaging Component.
+bool WritePng(const std::wstring& path, int width, int height, std::vector<std::uint8_t>& bgr) {
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  bool written = false;
+  {
+    IWICImagingFactory* factory_raw = nullptr;
+    IWICStream* stream_raw = nullptr;
+    IWICBitmapEncoder* encoder_raw = nullptr;
+    IWICBitmapFrameEncode* frame_raw = nullptr;
+    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                     IID_IWICImagingFactory, reinterpret_cast<void**>(&factory_raw));
+    const ComOwner<IWICImagingFactory> factory(factory_raw);
+    if (factory) factory->CreateStream(&stream_raw);
+    const ComOwner<IWICStream> stream(stream_raw);
+    if (stream && SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE))) {
+      factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder_raw);
+    }
+    const ComOwner<IWICBitmapEncoder> encoder(encoder_raw);
+    if (encoder && SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache))) {
+      encoder->CreateNewFrame(&frame_raw, nullptr);
+    }
+    const ComOwner<IWICBitmapFrameEncode> frame(frame_raw);
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    written = frame && SUCCEEDED(frame->Initialize(nullptr)) &&
+              SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
+              SUCCEEDED(frame->SetPixelFormat(&format)) &&
+              IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
+              SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), static_cast<UINT>(width) * 3,
+                                           static_cast<UINT>(bgr.size()), bgr.data())) &&
+              SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return written;
+}
 
 struct FindState {
   DWORD pid;
@@ -140,27 +189,30 @@ ScreenPixels CaptureScreen(const RECT& area) {
   return shot;
 }
 
-void SaveScreenshot(const std::string& name) {
+void SaveScreenshot(const std::string& name, HWND window) {
   const char* folder = std::getenv("NORVEL_ARTIFACTS");
   if (!folder || !*folder) return;
-  const std::wstring path =
-      testing::WindowsPathOf(std::string(folder) + "/" + name + ".bmp");
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  const ScreenPixels shot =
-      CaptureScreen({left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                     top + GetSystemMetrics(SM_CYVIRTUALSCREEN)});
+  const RECT screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                    top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  RECT area = screen;
+  if (window) {
+    RECT around{};
+    GetWindowRect(window, &around);
+    InflateRect(&around, 16, 16);
+    IntersectRect(&area, &around, &screen);
+  }
+  const ScreenPixels shot = CaptureScreen(area);
   if (shot.bgrx.empty()) return;
-  BITMAPINFOHEADER header{sizeof header, shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(shot.bgrx.size());
-  UniqueFile out(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  if (!out) return;
-  DWORD written = 0;
-  WriteFile(out.get(), &file, sizeof file, &written, nullptr);
-  WriteFile(out.get(), &header, sizeof header, &written, nullptr);
-  WriteFile(out.get(), shot.bgrx.data(), static_cast<DWORD>(shot.bgrx.size()), &written, nullptr);
+  // 24-bit pixels: the screen has no alpha, and an image with alpha 0 shows as blank.
+  std::vector<std::uint8_t> bgr;
+  bgr.reserve(shot.bgrx.size() / 4 * 3);
+  for (std::size_t i = 0; i < shot.bgrx.size(); i += 4) {
+    bgr.insert(bgr.end(), shot.bgrx.begin() + static_cast<std::ptrdiff_t>(i),
+               shot.bgrx.begin() + static_cast<std::ptrdiff_t>(i) + 3);
+  }
+  WritePng(testing::WindowsPathOf(std::string(folder) + "/" + name + ".png"), shot.width,
+           shot.height, bgr);
 }
 
 }  // namespace norvel::e2e

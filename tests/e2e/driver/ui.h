@@ -46,7 +46,8 @@ struct ScreenPixels {
 };
 ScreenPixels CaptureScreen(const RECT& area);
 
-// Saves the screen as <NORVEL_ARTIFACTS>/<name>.bmp (when the variable is set).
-void SaveScreenshot(const std::string& name);
+// Saves the screen, or the part around `window`, as <NORVEL_ARTIFACTS>/<name>.png (when the
+// variable is set).
+void SaveScreenshot(const std::string& name, HWND window = nullptr);
 
 }  // namespace norvel::e2e

@@ -1,0 +1,81 @@
+#include "scheduler/missed_trigger.h"
+
+namespace norvel {
+namespace {
+
+constexpr std::int64_t kSecondsPerDay = 86400;
+constexpr std::int64_t kSecondsPerHour = 3600;
+
+// Floor division and its remainder, so that times before 1970 fall on the right day.
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - (a % b < 0 ? 1 : 0);
+}
+std::int64_t FloorMod(std::int64_t a, std::int64_t b) {
+  return a - FloorDiv(a, b) * b;
+}
+
+// Days from 1970-01-01 to the given date of the proleptic Gregorian calendar. The year is
+// counted from March, so that the leap day is the last day of its year, and in eras of 400
+// years, each 146097 days long.
+std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {
+  if (month <= 2) --year;
+  const std::int64_t era = FloorDiv(year, 400);
+  const std::int64_t year_of_era = year - era * 400;                              // 0..399
+  const std::int64_t day_of_year = (153 * ((month + 9) % 12) + 2) / 5 + day - 1;  // from March 1
+  const std::int64_t day_of_era =
+      year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+  return era * 146097 + day_of_era - 719468;  // 719468: days from 0000-03-01 to 1970-01-01
+}
+
+}  // namespace
+
+std::int64_t CivilSeconds(const LocalTime& t) {
+  return DaysFromCivil(t.year, t.month, t.day) * kSecondsPerDay + t.hour * kSecondsPerHour +
+         t.minute * std::int64_t{60} + t.second;
+}
+
+TimeOfDay TimeOfDayOf(std::int64_t civil_seconds) {
+  const auto s = static_cast<int>(FloorMod(civil_seconds, kSecondsPerDay));
+  return {s / 3600, s / 60 % 60, s % 60};
+}
+
+std::optional<MissedTrigger> FindMissedTrigger(const TickReading& previous,
+                                               const TickReading& current, TriggerTime trigger) {
+  const std::int64_t from = CivilSeconds(previous.wall);
+  const std::int64_t to = CivilSeconds(current.wall);
+  if (to - from < 2) return std::nullopt;  // no second lies strictly between them
+
+  // The trigger recurs with a period of a day or an hour; both divide the civil count evenly,
+  // so its seconds are those with this remainder.
+  const bool every_hour = trigger.hour == TriggerTime::kEveryHour;
+  const std::int64_t period = every_hour ? kSecondsPerHour : kSecondsPerDay;
+  const std::int64_t offset = (every_hour ? 0 : trigger.hour * kSecondsPerHour) +
+                              trigger.minute * std::int64_t{60} + trigger.second;
+  const std::int64_t last = to - 1;
+  const std::int64_t latest = last - FloorMod(last - offset, period);
+  if (latest <= from) return std::nullopt;
+
+  MissedTrigger missed;
+  missed.civil_second = latest;
+  missed.seconds_late = to - latest;
+  // A stall or a sleep advances both clocks alike; a clock set forward advances only the wall.
+  const std::int64_t wall_ms =
+      (to - from) * 1000 + current.wall.millisecond - previous.wall.millisecond;
+  missed.clock_jumped = wall_ms - (current.monotonic_ms - previous.monotonic_ms) > 2000;
+  return missed;
+}
+
+bool PowerActionStillDue(const MissedTrigger& missed) {
+  return !missed.clock_jumped && missed.seconds_late <= kPowerActionGraceSeconds;
+}
+
+std::string MissedPowerActionText(TimeOfDay at, std::string_view action) {
+  const auto two_digits = [](int n) {
+    return std::string{static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+  };
+  return "错过了 " + two_digits(at.hour) + ":" + two_digits(at.minute) + ":" +
+         two_digits(at.second) + " 的" + std::string(action) +
+         "。\n那时程序没能运行(计算机休眠、繁忙或时钟被调整),为免意外,没有补做。";
+}
+
+}  // namespace norvel

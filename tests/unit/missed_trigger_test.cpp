@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "scheduler/missed_trigger.h"
+
+namespace norvel {
+namespace {
+
+// "2026-12-07 07:05:02.950", or "07:05:02.950" on 2026-12-07.
+LocalTime Wall(const char* text) {
+  LocalTime t;
+  t.year = 2026, t.month = 12, t.day = 7;
+  if (std::strchr(text, '-') != nullptr) {
+    std::sscanf(text, "%d-%d-%d %d:%d:%d.%d", &t.year, &t.month, &t.day, &t.hour, &t.minute,
+                &t.second, &t.millisecond);
+  } else {
+    std::sscanf(text, "%d:%d:%d.%d", &t.hour, &t.minute, &t.second, &t.millisecond);
+  }
+  return t;
+}
+
+std::string Hms(std::int64_t civil_seconds) {
+  const TimeOfDay t = TimeOfDayOf(civil_seconds);
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+  return text;
+}
+
+constexpr std::int64_t kAsWall = -1;  // the tick count advanced as much as the wall clock
+
+TEST(MissedTrigger, LatestUnseenTriggerSecondBetweenTwoTicks) {
+  struct Row {
+    const char *name, *previous, *current, *hour, *minute, *second;
+    const char* missed = nullptr;  // "HH:MM:SS", or nothing missed
+    std::int64_t late = 0;
+    bool power_due = false;
+    std::int64_t elapsed_ms = kAsWall;
+  };
+  const Row rows[] = {
+      {"ticks 50 ms apart", "07:05:02.950", "07:05:03.000", "7", "5", "3"},
+      {"stall ending in the trigger second", "07:05:00.500", "07:05:03.200", "7", "5", "3"},
+      {"stall starting in the trigger second", "07:05:03.950", "07:05:06.000", "7", "5", "3"},
+      {"stall of 2 s", "07:05:02.950", "07:05:04.000", "7", "5", "3", "07:05:03", 1, true},
+      {"60 s late", "07:05:02.950", "07:06:03.000", "7", "5", "3", "07:05:03", 60, true},
+      {"61 s late", "07:05:02.950", "07:06:04.000", "7", "5", "3", "07:05:03", 61, false},
+      {"sleep of 8 h", "2026-12-07 23:00:00.000", "2026-12-08 07:00:00.000", "6", "30", "0",
+       "06:30:00", 1800},
+      {"3 days: only the latest", "2026-12-04 08:00:00.000", "08:00:00.000", "7", "5", "3",
+       "07:05:03", 3297},
+      {"every hour over 3 h: the latest", "07:10:00.000", "10:20:00.000", "每小时", "15", "0",
+       "10:15:00", 300},
+      {"every hour, gap inside one hour", "07:16:00.000", "08:14:59.000", "每小时", "15", "0"},
+      {"clock set back", "07:06:00.000", "07:04:00.050", "7", "5", "3", nullptr, 0, false, 50},
+      {"clock set forward", "07:04:00.000", "07:05:30.000", "7", "5", "3", "07:05:03", 27, false,
+       50},
+      {"tick count 2 s behind is no jump", "07:05:00.000", "07:05:10.000", "7", "5", "3",
+       "07:05:03", 7, true, 8000},
+      {"midnight, 23:59:59", "2026-12-07 23:59:58.950", "2026-12-08 00:00:00.050", "23", "59", "59",
+       "23:59:59", 1, true},
+      {"midnight, 0:00:00", "2026-12-07 23:59:59.000", "2026-12-08 00:00:01.000", "0", "0", "0",
+       "00:00:00", 1, true},
+      {"year end", "2026-12-31 23:59:58.900", "2027-01-01 00:00:01.000", "0", "0", "0", "00:00:00",
+       1, true},
+      {"leap day", "2024-02-28 23:00:00.000", "2024-03-01 01:00:00.000", "12", "0", "0", "12:00:00",
+       46800},
+      {"a day's gap", "2026-12-06 12:00:00.000", "12:00:00.000", "7", "5", "3", "07:05:03", 17697},
+      {"leading zero", "2026-12-06 12:00:00.000", "12:00:00.000", "07", "5", "3"},
+      {"empty", "2026-12-06 12:00:00.000", "12:00:00.000", "7", "", "3"},
+      {"blank", "2026-12-06 12:00:00.000", "12:00:00.000", "7", "5", " 3"},
+      {"minute 60", "2026-12-06 12:00:00.000", "12:00:00.000", "7", "60", "3"},
+      {"hour 24", "2026-12-06 12:00:00.000", "12:00:00.000", "24", "5", "3"},
+      {"every hour with a blank", "2026-12-06 12:00:00.000", "12:00:00.000", "每小时 ", "5", "3"},
+  };
+  for (const Row& row : rows) {
+    const TickReading previous{Wall(row.previous), 5'000'000};
+    const TickReading current{Wall(row.current), 0};
+    const std::int64_t wall_ms = (CivilSeconds(current.wall) - CivilSeconds(previous.wall)) * 1000 +
+                                 current.wall.millisecond - previous.wall.millisecond;
+    const TickReading now{current.wall, previous.monotonic_ms +
+                                            (row.elapsed_ms == kAsWall ? wall_ms : row.elapsed_ms)};
+    const auto missed = FindMissedTrigger(previous, now, row.hour, row.minute, row.second);
+    ASSERT_EQ(missed.has_value(), row.missed != nullptr) << row.name;
+    if (!missed) continue;
+    EXPECT_EQ(Hms(missed->civil_second), row.missed) << row.name;
+    EXPECT_EQ(missed->seconds_late, row.late) << row.name;
+    EXPECT_EQ(PowerActionStillDue(*missed), row.power_due) << row.name;
+  }
+}
+
+TEST(MissedTrigger, ReadsTheListsOnlyAfterASkippedSecond) {
+  int reads = 0;
+  auto list = [&reads](std::wstring_view text) {
+    return [&reads, text] {
+      ++reads;
+      return text;
+    };
+  };
+  const TickReading previous{Wall("07:05:02.950"), 0};
+  const auto find = [&](const TickReading& current) {
+    return FindMissedTriggerReading<wchar_t>(previous, current, list(L"每小时"), list(L"15"),
+                                             list(L"0"), std::wstring_view(L"每小时"));
+  };
+  EXPECT_FALSE(find({Wall("07:05:03.000"), 50}));
+  EXPECT_EQ(reads, 0);
+  const auto missed = find({Wall("10:20:00.000"), 11'697'050});
+  ASSERT_TRUE(missed);
+  EXPECT_EQ(Hms(missed->civil_second), "10:15:00");
+  EXPECT_EQ(reads, 3);
+}
+
+TEST(MissedTrigger, CivilSecondsCountCenturiesLeapDaysAndTimesBefore1970) {
+  const struct {
+    const char* wall;
+    std::int64_t seconds;  // as Unix time of the same UTC reading
+  } rows[] = {
+      {"1900-03-01 00:00:00.000", -2203891200}, {"1969-12-31 23:59:59.000", -1},
+      {"1970-01-01 00:00:00.000", 0},           {"2000-02-29 12:00:00.000", 951825600},
+      {"2026-12-07 07:05:03.000", 1796627103},  {"2100-03-01 00:00:00.000", 4107542400},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(CivilSeconds(Wall(row.wall)), row.seconds) << row.wall;
+    EXPECT_EQ(Hms(row.seconds), std::string(row.wall + 11, 8)) << row.wall;
+  }
+  EXPECT_EQ(MissedPowerActionText(TimeOfDayOf(CivilSeconds(Wall("2026-12-07 07:05:03.000"))),
+                                  "关闭计算机")
+                .rfind("错过了 07:05:03 的关闭计算机", 0),
+            0u);
+}
+
+}  // namespace
+}  // namespace norvel
