@@ -5,6 +5,7 @@
 #include "app/form1_win.h"
 #include "app/single_instance_win.h"
 #include "reminder/form2_win.h"
+#include "reminder/prepared_picture_win.h"
 #include "scheduler/alarm_tick_win.h"
 
 namespace norvel {
@@ -19,8 +20,10 @@ const LocalClock& TheLocalClock() {
 
 Application::Application(std::unique_ptr<SingleInstance> instance)
     : instance_(std::move(instance)),
-      form1_(std::make_unique<Form1>([this] { OnTick(); }, [this] { OnWindowUnloaded(); })),
-      form2_(std::make_unique<Form2>([this] { OnWindowUnloaded(); })),
+      preparer_(std::make_unique<PicturePreparer>()),
+      form1_(std::make_unique<Form1>([this] { OnTick(); }, [this] { OnWindowUnloaded(); },
+                                     [this](const std::string& path) { preparer_->Prepare(path); })),
+      form2_(std::make_unique<Form2>([this] { OnWindowUnloaded(); }, preparer_.get())),
       tick_(std::make_unique<AlarmTick>(*form1_, TheLocalClock(),
                                         SystemAlarmEffects([this] { form2_->Show(); },
                                                            [this](const std::wstring& text) {
@@ -37,7 +40,14 @@ void Application::OnWindowUnloaded() {
   if (!form1_->IsLoaded() && !form2_->IsLoaded()) PostQuitMessage(0);
 }
 
-void Application::OnTick() { tick_->Tick(); }
+void Application::OnTick() {
+  tick_->Tick();
+  // Every five seconds: a picture file that changed is made ready again.
+  if (++ticks_ == 100) {
+    ticks_ = 0;
+    preparer_->Refresh();
+  }
+}
 
 int Application::Run() {
   if (!form1_->Load()) return 1;

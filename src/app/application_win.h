@@ -10,6 +10,7 @@ class Form1;
 class Form2;
 class AlarmTick;
 class SingleInstance;
+class PicturePreparer;
 
 class Application {
  public:
@@ -27,6 +28,8 @@ class Application {
   void OnTick();
 
   std::unique_ptr<SingleInstance> instance_;
+  std::unique_ptr<PicturePreparer> preparer_;
+  int ticks_ = 0;
   std::unique_ptr<Form1> form1_;
   std::unique_ptr<Form2> form2_;
   std::unique_ptr<AlarmTick> tick_;

@@ -53,8 +53,11 @@ std::string WriteFailureReason(WriteStatus status) {
 
 }  // namespace
 
-Form1::Form1(std::function<void()> on_tick, std::function<void()> on_unload)
-    : on_tick_(std::move(on_tick)), on_unload_(std::move(on_unload)) {}
+Form1::Form1(std::function<void()> on_tick, std::function<void()> on_unload,
+             std::function<void(const std::string&)> on_picture)
+    : on_tick_(std::move(on_tick)),
+      on_unload_(std::move(on_unload)),
+      on_picture_(std::move(on_picture)) {}
 
 Form1::~Form1() = default;
 
@@ -266,6 +269,7 @@ void Form1::CentreOnScreen() {
 
 void Form1::LoadSettingsIntoControls() {
   const AlarmSettings stored = ReadAlarmSettings(AppSettingsFile());
+  if (on_picture_) on_picture_(stored.picture);
   const auto values = stored.Values();
   const StartupTexts texts = DecideStartupTexts([&](std::string_view key) {
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -318,6 +322,7 @@ void Form1::OnCommand1Click() {
                    MB_OK | MB_ICONWARNING);
     return;
   }
+  if (on_picture_) on_picture_(settings.picture);
   RememberFocus();
   ShowWindow(hwnd(), SW_MINIMIZE);  // the resize handler hides the window
 }
@@ -353,6 +358,7 @@ void Form1::OnCommand2Click() {
   const std::string settings = AppSettingsFile();
   const WriteStatus status =
       WriteIniValue(AlarmSettings::kSection, AlarmSettings::kPicture, path, settings);
+  if (status == WriteStatus::kOk && on_picture_) on_picture_(path);
   if (status != WriteStatus::kOk) {
     ShowMessageBox(hwnd(), "图片路径没有保存到文件:\r\n" + settings + "\r\n\r\n" +
                                WriteFailureReason(status),

@@ -18,8 +18,11 @@ class TrayIcon;
 
 class Form1 final : public Window {
  public:
-  // `on_tick` runs on every tick of Timer1; `on_unload` after the window is gone.
-  Form1(std::function<void()> on_tick, std::function<void()> on_unload);
+  // `on_tick` runs on every tick of Timer1; `on_unload` after the window is gone;
+  // `on_picture` (may be empty) with the reminder's picture path whenever it is read from or
+  // saved to the settings file, so that the picture can be made ready ahead.
+  Form1(std::function<void()> on_tick, std::function<void()> on_unload,
+        std::function<void(const std::string&)> on_picture = {});
   ~Form1() override;
 
   // Creates the window, runs the start-up sequence and shows the window.
@@ -82,6 +85,7 @@ class Form1 final : public Window {
   int tray_retries_ = 0;
   std::function<void()> on_tick_;
   std::function<void()> on_unload_;
+  std::function<void(const std::string&)> on_picture_;
   UniqueFont font_;
   UniqueMenu m_main_;
   std::string text1_accepted_;  // Text1's text before the current edit, for its byte limit

@@ -6,13 +6,12 @@
 #include "app/ini.h"
 #include "app/resource.h"
 #include "reminder/form2_layout.h"
-#include "reminder/pic_win.h"
+#include "reminder/prepared_picture_win.h"
 #include "toolkit/controls_win.h"
 #include "toolkit/run_step.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/layout.h"
 #include "toolkit/line_breaks.h"
-#include "toolkit/picture_win.h"
 #include "toolkit/task_list_win.h"
 #include "toolkit/text_win.h"
 
@@ -29,7 +28,8 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 }  // namespace
 
-Form2::Form2(std::function<void()> on_unload) : on_unload_(std::move(on_unload)) {}
+Form2::Form2(std::function<void()> on_unload, PicturePreparer* preparer)
+    : on_unload_(std::move(on_unload)), preparer_(preparer) {}
 
 HWND Form2::Label1() const { return GetDlgItem(hwnd(), form2::kLabel1); }
 
@@ -109,10 +109,14 @@ void Form2::CentreLabel() {
 }
 
 void Form2::LoadAndShapePicture(const std::string& path) {
-  picture_ = LoadPicture(path, GetSysColor(COLOR_BTNFACE));
-  if (!picture_) return;  // an empty path or a file that does not load: no picture
+  // The picture made ready ahead when the file is unchanged; otherwise loaded now, the
+  // same way.
+  std::shared_ptr<const PreparedPicture> picture = preparer_ ? preparer_->Take(path) : nullptr;
+  if (!picture) picture = PreparePicture(path, GetSysColor(COLOR_BTNFACE));
+  picture_ = std::move(picture);
+  if (!picture_->bitmap) return;  // an empty path or a file that does not load: no picture
   InvalidateRect(hwnd(), nullptr, TRUE);
-  ShapeWindowToPicture(hwnd(), picture_.get(), 1);
+  ShapeWindowToPrepared(hwnd(), *picture_);
 }
 
 void Form2::SizeLabelToCaption() {
@@ -138,12 +142,12 @@ void Form2::PaintPicture(HDC dc) {
   RECT client{};
   GetClientRect(hwnd(), &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  if (!picture_) return;
+  if (!picture_ || !picture_->bitmap) return;
   // Unscaled, its top-left corner at the client area's top-left corner.
   BITMAP info{};
-  GetObjectW(picture_.get(), sizeof info, &info);
+  GetObjectW(picture_->bitmap.get(), sizeof info, &info);
   const UniqueMemoryDc memory(CreateCompatibleDC(dc));
-  SelectionGuard select(memory.get(), picture_.get());
+  SelectionGuard select(memory.get(), picture_->bitmap.get());
   BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "toolkit/handle_win.h"
@@ -12,9 +13,13 @@
 
 namespace norvel {
 
+class PicturePreparer;
+struct PreparedPicture;
+
 class Form2 final : public Window {
  public:
-  explicit Form2(std::function<void()> on_unload);
+  // `preparer` (may be null) holds the picture made ready ahead of time.
+  Form2(std::function<void()> on_unload, PicturePreparer* preparer);
 
   // Shows the window modeless: loads it first when it is not loaded, otherwise only makes
   // it visible and active again (nothing is read or recomputed).
@@ -37,7 +42,8 @@ class Form2 final : public Window {
 
   std::function<void()> on_unload_;
   UniqueFont label_font_;
-  UniqueBitmap picture_;
+  PicturePreparer* preparer_;
+  std::shared_ptr<const PreparedPicture> picture_;
 };
 
 }  // namespace norvel

@@ -70,12 +70,18 @@ bool PowerActionStillDue(const MissedTrigger& missed) {
 }
 
 std::string MissedPowerActionText(TimeOfDay at, std::string_view action) {
-  const auto two_digits = [](int n) {
-    return std::string{static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
-  };
-  return "错过了 " + two_digits(at.hour) + ":" + two_digits(at.minute) + ":" +
-         two_digits(at.second) + " 的" + std::string(action) +
-         "。\n那时程序没能运行(计算机休眠、繁忙或时钟被调整),为免意外,没有补做。";
+  // Appended piece by piece (GCC 12 warns wrongly about a chain of + here).
+  std::string text = "错过了 ";
+  const int parts[] = {at.hour, at.minute, at.second};
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) text += ':';
+    text += static_cast<char>('0' + parts[i] / 10);
+    text += static_cast<char>('0' + parts[i] % 10);
+  }
+  text += " 的";
+  text.append(action);
+  text += "。\n那时程序没能运行(计算机休眠、繁忙或时钟被调整),为免意外,没有补做。";
+  return text;
 }
 
 }  // namespace norvel

@@ -94,6 +94,12 @@ class Reminder : public ::testing::Test {
     ASSERT_TRUE(norvel_.Start());
     form1_ = WaitForSettingsWindow(norvel_.process_id());
     ASSERT_NE(form1_, nullptr);
+    if (!replacement_.empty()) {
+      // The picture file changes after the program read it (and began to make it ready).
+      ASSERT_TRUE(CopyFileW(
+          testing::WindowsPathOf(NORVEL_E2E_PICTURES "/" + NarrowLossy(replacement_)).c_str(),
+          picture_.c_str(), FALSE));
+    }
     // The trigger a few seconds ahead, set in the lists without OK.
     trigger_ = TriggerIn(2);
     const Trigger& trigger = trigger_;
@@ -120,6 +126,7 @@ class Reminder : public ::testing::Test {
   NorvelProcess norvel_;
   std::string stored_message_ = "快休息", title_ = "快休息";
   std::wstring picture_source_ = L"reminder.bmp";
+  std::wstring replacement_;  // a picture copied over the first one after the start
   std::wstring picture_;
   Trigger trigger_;
   ULONGLONG shown_at_ = 0;
@@ -197,6 +204,21 @@ TEST_F(PictureBombReminder, ComesInItsSecondWithTheDesignSize) {
   EXPECT_EQ(client.cy, TwipsToPixels(form2::kClientHeight, ScreenDpi()));
   UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
   EXPECT_EQ(GetWindowRgn(form2_, region.get()), ERROR);  // no region: rectangular
+}
+
+// The picture is made ready ahead of its time; a file changed since is never shown stale.
+class ChangedPictureReminder : public Reminder {
+ protected:
+  void SetUp() override {
+    replacement_ = L"reminder-small.bmp";
+    Reminder::SetUp();
+  }
+};
+
+TEST_F(ChangedPictureReminder, ShowsThePictureAsTheFileIsNow) {
+  const SIZE client = ClientSize(form2_);
+  EXPECT_EQ(client.cx, 200);
+  EXPECT_EQ(client.cy, 120);
 }
 
 // A message of two lines, the break written by hand as a lone "\n": once only the first line

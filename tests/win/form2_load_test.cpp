@@ -54,7 +54,7 @@ class Form2Load : public ::testing::Test {
     EXPECT_FALSE(HasRegion());
   }
 
-  Form2 form2_{nullptr};
+  Form2 form2_{nullptr, nullptr};
 };
 
 TEST_F(Form2Load, BitmapShapesTheWindowToThePicture) {
