@@ -88,7 +88,9 @@ void Form1::CreateControls() {
   const auto controls = form1::Controls();
   std::vector<std::size_t> order(controls.size());
   TabOrder(controls, order);
-  for (const std::size_t i : order) CreateControl(hwnd(), controls[i]);
+  for (const std::size_t i : order) {
+    controls_.emplace_back(controls[i].id, CreateControl(hwnd(), controls[i]));
+  }
   SendMessageW(Control(form1::kText1), EM_SETLIMITTEXT, 0, 0);  // the byte limit is ours
   text1_accepted_ = GetText(Control(form1::kText1));
 }
@@ -294,6 +296,13 @@ void Form1::FillLists() {
   for (const auto& item : form1::ActionItems()) AddComboItem(Control(form1::kCombo4), item);
 }
 
+HWND Form1::Control(int id) const {
+  for (const auto& [control_id, control] : controls_) {
+    if (control_id == id) return control;
+  }
+  return GetDlgItem(hwnd(), id);
+}
+
 std::string Form1::ControlText(int id) const { return GetText(Control(id)); }
 
 void Form1::SetControlText(int id, std::string_view text) {
@@ -474,6 +483,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_DESTROY:
       KillTimer(hwnd(), kTimer1);
+      controls_.clear();
       return 0;
   }
   return Window::HandleMessage(message, wparam, lparam);

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/icon.h"
 #include "toolkit/handle_win.h"
@@ -30,7 +32,10 @@ class Form1 final : public Window {
 
   std::string ControlText(int id) const;
   void SetControlText(int id, std::string_view text);
-  HWND Control(int id) const { return GetDlgItem(hwnd(), id); }
+  // A control by its id. The handles are kept from their creation: GetDlgItem asks the
+  // window manager each time (under Wine a round trip to its server), and the tick reads
+  // the lists twenty times a second.
+  HWND Control(int id) const;
   HMENU Menu() const { return m_main_.get(); }
 
   // The keyboard of a dialog-like window, for a message of the loop: Tab and Shift+Tab move
@@ -90,7 +95,8 @@ class Form1 final : public Window {
   UniqueMenu m_main_;
   std::string text1_accepted_;  // Text1's text before the current edit, for its byte limit
   bool adjusting_text1_ = false;
-  HWND focus_ = nullptr;  // the control that had the focus when the window was last left
+  HWND focus_ = nullptr;
+  std::vector<std::pair<int, HWND>> controls_;  // id and handle, in creation order  // the control that had the focus when the window was last left
 };
 
 }  // namespace norvel

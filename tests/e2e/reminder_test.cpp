@@ -2,8 +2,13 @@
 // drag with the left button and close with a double-click.
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "app/form1_layout.h"
@@ -219,6 +224,60 @@ TEST_F(ChangedPictureReminder, ShowsThePictureAsTheFileIsNow) {
   const SIZE client = ClientSize(form2_);
   EXPECT_EQ(client.cx, 200);
   EXPECT_EQ(client.cy, 120);
+}
+
+// For scripts/bench (not a test): how long after its second began a reminder with a large
+// photo is on the screen, with the photo made ready ahead and with it loaded at the
+// trigger (its file touched just before, as a changed picture would be).
+TEST(ReminderTiming, DISABLED_LargePhotoFromTheSecondsStartToVisible) {
+  const char* photo = std::getenv("NORVEL_BENCH_PHOTO");
+  ASSERT_TRUE(photo && *photo) << "NORVEL_BENCH_PHOTO names the photo";
+  struct Run {
+    long long visible_ms = 0;   // from the start of the trigger second
+    double private_mb = 0;      // the program's memory just before the trigger
+  };
+  const auto measure = [&](const char* picture_source, bool touch_before_trigger) {
+    NorvelProcess norvel;
+    const std::wstring picture = norvel.folder() + L"\\photo.jpg";
+    if (picture_source) {
+      EXPECT_TRUE(CopyFileW(testing::WindowsPathOf(picture_source).c_str(), picture.c_str(), FALSE));
+    }
+    EXPECT_TRUE(norvel.WriteSettingsBytes(
+        Cp936().Encode("[设置]\r\n提示语=快休息\r\n图片=" + NarrowLossy(picture) + "\r\n").value()));
+    EXPECT_TRUE(norvel.Start());
+    const HWND form1 = WaitForSettingsWindow(norvel.process_id());
+    PostMessageW(form1, WM_APP + 1, 1, WM_LBUTTONDBLCLK);
+    WaitForVisible(form1, false, 5000);
+    const Trigger trigger = TriggerIn(6);  // time enough to make the photo ready
+    SetTrigger(form1, trigger, "无动作");
+    WaitUntil([&] { return GetTickCount64() + 300 >= trigger.at_tick; }, 8000);
+    Run run;
+    PROCESS_MEMORY_COUNTERS memory{};
+    if (K32GetProcessMemoryInfo(norvel.process(), &memory, sizeof memory)) {
+      run.private_mb = static_cast<double>(memory.PagefileUsage) / (1 << 20);
+    }
+    if (touch_before_trigger) {
+      const UniqueFile file(CreateFileW(picture.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+      FILETIME now{};
+      GetSystemTimeAsFileTime(&now);
+      SetFileTime(file.get(), nullptr, nullptr, &now);
+    }
+    HWND form2 = nullptr;
+    WaitUntil([&] { return (form2 = FindReminder(norvel.process_id())) && IsWindowVisible(form2); },
+              20000);
+    run.visible_ms = static_cast<long long>(GetTickCount64()) - static_cast<long long>(trigger.at_tick);
+    return run;
+  };
+  const Run none = measure(nullptr, false), ahead = measure(photo, false),
+            at_trigger = measure(photo, true);
+  std::printf("  reminder visible after its second began: %lld ms without a picture; with the photo "
+              "%lld ms made ready ahead, %lld ms loaded at the trigger (ahead / at trigger %.2fx)\n",
+              none.visible_ms, ahead.visible_ms, at_trigger.visible_ms,
+              static_cast<double>(ahead.visible_ms) / static_cast<double>(std::max(1LL, at_trigger.visible_ms)));
+  std::printf("  memory of the waiting program: %.1f MB without a picture, %.1f MB with the photo "
+              "made ready (%.1f MB held for it)\n",
+              none.private_mb, ahead.private_mb, ahead.private_mb - none.private_mb);
 }
 
 // A message of two lines, the break written by hand as a lone "\n": once only the first line
