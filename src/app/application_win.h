@@ -9,8 +9,10 @@ namespace norvel {
 class Form1;
 class Form2;
 class AlarmTick;
+struct AlarmEffects;
 class SingleInstance;
 class PicturePreparer;
+class PowerWarningWindow;
 
 class Application {
  public:
@@ -26,12 +28,14 @@ class Application {
  private:
   void OnWindowUnloaded();
   void OnTick();
+  AlarmEffects Effects();
 
   std::unique_ptr<SingleInstance> instance_;
   std::unique_ptr<PicturePreparer> preparer_;
   int ticks_ = 0;
   std::unique_ptr<Form1> form1_;
   std::unique_ptr<Form2> form2_;
+  std::unique_ptr<PowerWarningWindow> warning_;
   std::unique_ptr<AlarmTick> tick_;
 };
 

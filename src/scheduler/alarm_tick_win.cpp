@@ -113,6 +113,7 @@ void AlarmTick::CatchUp(const TickReading& previous, const TickReading& current)
     return;
   }
   if (action_text != shut_down_ && action_text != restart_) return;
+  if (warnings_.Cancelled(missed->civil_second)) return;  // the user said no
   if (PowerActionStillDue(*missed)) {
     if (effects_.exit_windows) effects_.exit_windows(action_text == shut_down_ ? EWX_SHUTDOWN : EWX_REBOOT);
   } else if (effects_.tell_missed) {
@@ -124,6 +125,31 @@ void AlarmTick::CatchUp(const TickReading& previous, const TickReading& current)
   }
 }
 
+void AlarmTick::CancelPowerAction(std::int64_t occurrence) {
+  warnings_.Cancel(occurrence);
+  warning_shown_ = false;  // the window closed itself
+  warned_second_ = -1;
+}
+
+void AlarmTick::UpdateWarning(std::int64_t now_second) {
+  // Decided once a second: the count changes only then, and a list changed meanwhile moves
+  // or closes the warning within that second.
+  if (now_second == warned_second_) return;
+  warned_second_ = now_second;
+  wchar_t hour[64], minute[64], second[64], action[64];
+  const std::wstring_view action_text = ReadList(form1::kCombo4, action);
+  std::optional<PowerWarning> warning;
+  if (action_text == shut_down_ || action_text == restart_) {
+    const std::optional<TriggerTime> trigger = TriggerFromReading<wchar_t>(
+        [&] { return ReadList(form1::kCombo1, hour); },
+        [&] { return ReadList(form1::kCombo2, minute); },
+        [&] { return ReadList(form1::kCombo3, second); }, every_hour_);
+    if (trigger) warning = warnings_.At(now_second, *trigger);
+  }
+  if ((warning || warning_shown_) && effects_.warn) effects_.warn(warning, std::wstring(action_text));
+  warning_shown_ = warning.has_value();
+}
+
 void AlarmTick::Tick() {
   const LocalTime now = clock_.Now();
   const TickReading reading{now, clock_.MonotonicMs()};
@@ -132,6 +158,7 @@ void AlarmTick::Tick() {
   if (previous_) CatchUp(*previous_, reading);
   previous_ = reading;
   UpdateStatusLine(now);
+  UpdateWarning(CivilSeconds(now));
 
   wchar_t hour[64], minute[64], second[64], action[64];
   const bool matches = TriggerMatchesReading<wchar_t>(
@@ -141,6 +168,9 @@ void AlarmTick::Tick() {
   const std::wstring_view action_text = ReadList(form1::kCombo4, action);
   // The three checks in their order; at most one names the action text.
   if (action_text == remind_ && effects_.show_reminder) effects_.show_reminder();
+  // A shut-down or restart that the user cancelled in its warning does not happen.
+  const bool power = action_text == shut_down_ || action_text == restart_;
+  if (power && warnings_.Cancelled(CivilSeconds(now))) return;
   if (action_text == shut_down_ && effects_.exit_windows) effects_.exit_windows(EWX_SHUTDOWN);
   if (action_text == restart_ && effects_.exit_windows) effects_.exit_windows(EWX_REBOOT);
 }

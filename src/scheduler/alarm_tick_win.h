@@ -10,6 +10,7 @@
 #include "scheduler/ZXH.h"
 #include "scheduler/alarm.h"
 #include "scheduler/missed_trigger.h"
+#include "scheduler/power_warning.h"
 
 namespace norvel {
 
@@ -28,6 +29,9 @@ struct AlarmEffects {
   std::function<void(UINT flags)> exit_windows;  // enable the privilege, ExitWindowsEx(flags, 0)
   // Tells the user of a shut-down or restart that was missed and is not carried out late.
   std::function<void(const std::wstring& text)> tell_missed;
+  // Shows, updates or (nullopt) closes the warning before a shut-down or restart named
+  // `action` (its list text).
+  std::function<void(const std::optional<PowerWarning>& warning, const std::wstring& action)> warn;
 };
 
 // The effects of the real program: `show_form2` shows the reminder, `tell` shows a text to
@@ -40,8 +44,12 @@ class AlarmTick {
   AlarmTick(Form1& form1, const Clock& clock, AlarmEffects effects);
 
   void Tick();
+  // The user cancelled the shut-down or restart at this second (civil seconds): it is
+  // neither carried out nor caught up.
+  void CancelPowerAction(std::int64_t occurrence);
 
  private:
+  void UpdateWarning(std::int64_t now_second);
   void CatchUp(const TickReading& previous, const TickReading& current);
   void UpdateStatusLine(const LocalTime& now);
   std::wstring_view ReadList(int id, wchar_t (&buffer)[64]) const;
@@ -58,6 +66,9 @@ class AlarmTick {
   bool status_composed_ = false;
   // The previous tick's clocks, to see a trigger second that no tick ran in.
   std::optional<TickReading> previous_;
+  PowerWarningPlan warnings_;
+  std::int64_t warned_second_ = -1;  // the second the warning was last decided for
+  bool warning_shown_ = false;
 };
 
 }  // namespace norvel

@@ -55,6 +55,27 @@ int DecimalValue(std::basic_string_view<Char> text, int max) {
   return value;
 }
 
+// The trigger that the list texts name, or nullopt when they name none. Read second first,
+// then minute and hour, each only while the ones before were numbers.
+template <typename Char, typename ReadHour, typename ReadMinute, typename ReadSecond>
+std::optional<TriggerTime> TriggerFromReading(ReadHour&& hour, ReadMinute&& minute,
+                                              ReadSecond&& second,
+                                              std::basic_string_view<Char> every_hour) {
+  TriggerTime trigger;
+  trigger.second = DecimalValue<Char>(second(), 59);
+  if (trigger.second < 0) return std::nullopt;
+  trigger.minute = DecimalValue<Char>(minute(), 59);
+  if (trigger.minute < 0) return std::nullopt;
+  const std::basic_string_view<Char> h = hour();
+  if (h == every_hour) {
+    trigger.hour = TriggerTime::kEveryHour;
+  } else {
+    trigger.hour = DecimalValue<Char>(h, 23);
+    if (trigger.hour < 0) return std::nullopt;
+  }
+  return trigger;
+}
+
 // The latest second of `trigger` strictly after `previous`'s wall second and strictly before
 // `current`'s (the current second itself is the ordinary tick's), or nullopt.
 std::optional<MissedTrigger> FindMissedTrigger(const TickReading& previous,
@@ -68,19 +89,10 @@ std::optional<MissedTrigger> FindMissedTriggerReading(const TickReading& previou
                                                       ReadMinute&& minute, ReadSecond&& second,
                                                       std::basic_string_view<Char> every_hour) {
   if (CivilSeconds(current.wall) - CivilSeconds(previous.wall) < 2) return std::nullopt;
-  TriggerTime trigger;
-  trigger.second = DecimalValue<Char>(second(), 59);
-  if (trigger.second < 0) return std::nullopt;
-  trigger.minute = DecimalValue<Char>(minute(), 59);
-  if (trigger.minute < 0) return std::nullopt;
-  const std::basic_string_view<Char> h = hour();
-  if (h == every_hour) {
-    trigger.hour = TriggerTime::kEveryHour;
-  } else {
-    trigger.hour = DecimalValue<Char>(h, 23);
-    if (trigger.hour < 0) return std::nullopt;
-  }
-  return FindMissedTrigger(previous, current, trigger);
+  const std::optional<TriggerTime> trigger =
+      TriggerFromReading<Char>(hour, minute, second, every_hour);
+  if (!trigger) return std::nullopt;
+  return FindMissedTrigger(previous, current, *trigger);
 }
 
 inline std::optional<MissedTrigger> FindMissedTrigger(const TickReading& previous,

@@ -103,15 +103,17 @@ HWND WaitForSettingsWindow(DWORD pid, DWORD timeout_ms) {
   return found && IsWindowVisible(found) ? found : nullptr;
 }
 
-HWND FindReminder(DWORD pid) {
-  for (HWND w = FindWindowExW(nullptr, nullptr, L"NorvelForm2", nullptr); w;
-       w = FindWindowExW(nullptr, w, L"NorvelForm2", nullptr)) {
+HWND FindWindowOfClass(DWORD pid, const wchar_t* window_class) {
+  for (HWND w = FindWindowExW(nullptr, nullptr, window_class, nullptr); w;
+       w = FindWindowExW(nullptr, w, window_class, nullptr)) {
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
     if (owner == pid) return w;
   }
   return nullptr;
 }
+
+HWND FindReminder(DWORD pid) { return FindWindowOfClass(pid, L"NorvelForm2"); }
 
 HWND WaitForReminder(DWORD pid, DWORD timeout_ms) {
   HWND found = nullptr;

@@ -18,6 +18,9 @@ HWND WaitForTopWindow(DWORD pid, const std::string& caption, DWORD timeout_ms);
 // end of the start-up sequence; acting on it earlier would race with that sequence).
 HWND WaitForSettingsWindow(DWORD pid, DWORD timeout_ms = 30000);
 
+// A top-level window of process `pid` of that window class, or null.
+HWND FindWindowOfClass(DWORD pid, const wchar_t* window_class);
+
 // The reminder window of process `pid` (its title is the message, so it is found by class).
 HWND FindReminder(DWORD pid);
 HWND WaitForReminder(DWORD pid, DWORD timeout_ms);
