@@ -34,3 +34,11 @@ function(norvel_gtest target)
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                        TEST_FILTER "${ARG_FILTER}" PROPERTIES TIMEOUT 120)
 endfunction()
+
+# A Windows program of the project whose entry point is wmain or wWinMain (UTF-16 arguments).
+function(norvel_windows_program target)
+  norvel_warnings(${target})
+  if(NOT MSVC)
+    target_link_options(${target} PRIVATE -municode)
+  endif()
+endfunction()

@@ -6,6 +6,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/${NORVEL_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)  # never the build machine's Linux packages
 # Windows test programs run under Wine; scripts/test provides the prefix and display.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${NORVEL_WINE_LOADER})
 # One self-contained exe: the C and C++ runtimes and winpthread are linked in.

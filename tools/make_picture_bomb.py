@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes a PNG of one colour whose size is far beyond reason (a "picture bomb"): a file of
-a few megabytes that unpacks to width x height pixels. Usage: make_picture_bomb.py OUT W H"""
+under a megabyte that unpacks to width x height pixels. Usage: make_picture_bomb.py OUT W H"""
 import struct
 import sys
 import zlib

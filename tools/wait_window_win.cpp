@@ -1,5 +1,5 @@
-// wait_window.exe <caption> <seconds> [hide]: waits until a top-level window with that
-// caption is shown (a program may create its window hidden and show it after its start-up). Exit status 0 when it appeared, 1 when the time ran out. Used by
+// wait_window.exe <class> <seconds> [hide]: waits until a top-level window of that window
+// class is shown (a program may create its window hidden and show it after its start-up). Exit status 0 when it appeared, 1 when the time ran out. Used by
 // scripts/run to take its screenshot once the program is on the screen. With "hide" it then
 // sends Norvel's settings window to the notification area, as a double-click on the tray
 // icon does (scripts/bench measures the waiting program that way).
@@ -12,7 +12,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
   const ULONGLONG deadline = GetTickCount64() + 1000ull * std::wcstoul(argv[2], nullptr, 10);
   while (GetTickCount64() < deadline) {
-    const HWND window = FindWindowW(nullptr, argv[1]);
+    const HWND window = FindWindowW(argv[1], nullptr);
     if (window && IsWindowVisible(window)) {
       if (argc > 3 && std::wstring(argv[3]) == L"hide") {
         PostMessageW(window, WM_APP + 1, 1, WM_LBUTTONDBLCLK);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/form1_layout.h"
 #include "app/form1_win.h"
 #include "app/single_instance_win.h"
 #include "reminder/form2_win.h"
@@ -38,7 +39,10 @@ AlarmEffects Application::Effects() {
   return effects;
 }
 
-Application::~Application() = default;
+Application::~Application() {
+  // The settings window first: its unload still reaches the other windows.
+  form1_.reset();
+}
 
 void Application::OnWindowUnloaded() {
   // The guard belongs to the settings window: once it is gone, a new start must get a
@@ -54,7 +58,7 @@ void Application::OnWindowUnloaded() {
 void Application::OnTick() {
   tick_->Tick();
   // Every five seconds: a picture file that changed is made ready again.
-  if (++ticks_ == 100) {
+  if (++ticks_ == 5000 / form1::kTimerIntervalMs) {
     ticks_ = 0;
     preparer_->Refresh();
   }

@@ -29,8 +29,6 @@ constexpr ControlLayout kControls[] = {
      kTransparent | kBlueText},
 };
 
-const WindowLayout kWindow{kCaption, kClientWidth, kClientHeight, kControls};
-
 std::vector<std::string> Numbers(int first, int last) {
   std::vector<std::string> items;
   for (int n = first; n <= last; ++n) items.push_back(std::to_string(n));
@@ -40,7 +38,6 @@ std::vector<std::string> Numbers(int first, int last) {
 }  // namespace
 
 std::span<const ControlLayout> Controls() { return kControls; }
-const WindowLayout& Window() { return kWindow; }
 
 std::vector<std::string> HourItems() {
   std::vector<std::string> items{std::string(kEveryHour)};

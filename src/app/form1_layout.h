@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/version.h"
+#include "scheduler/alarm.h"
 #include "toolkit/layout.h"
 
 namespace norvel::form1 {
@@ -20,7 +22,7 @@ enum : int {
 // Menu item ids of m_Menu: index 0 "显示窗口", index 1 "退出".
 enum : int { kMenuShowWindow = 200, kMenuExit = 201 };
 
-inline constexpr std::string_view kCaption = "Norvel Version 0.2";
+inline constexpr std::string_view kCaption = NORVEL_CAPTION;
 inline constexpr int kClientWidth = 6345;   // twips: 423 pixels at 96 dpi
 inline constexpr int kClientHeight = 3165;  // twips: 211 pixels at 96 dpi
 inline constexpr int kTimerIntervalMs = 50;
@@ -30,12 +32,12 @@ inline constexpr std::string_view kDefaultMessage = "时间到,请休息!";
 inline constexpr std::string_view kMenuCaption = "dc";
 inline constexpr std::array<std::string_view, 2> kMenuItems = {"显示窗口", "退出"};
 
-inline constexpr std::string_view kEveryHour = "每小时";
-inline constexpr std::array<std::string_view, 3> kActions = {"无动作", "关闭计算机",
-                                                             "重启计算机"};
+// The list items that the tick compares with: the tick's own texts.
+inline constexpr std::string_view kEveryHour = kEveryHourText;
+inline constexpr std::array<std::string_view, 3> kActions = {kRemindText, kShutDownText,
+                                                             kRestartText};
 
 std::span<const ControlLayout> Controls();
-const WindowLayout& Window();
 
 // The items of the four lists in their order: Combo1 "每小时", 0 … 23; Combo2 and Combo3
 // 0 … 59; Combo4 the three actions.

@@ -1,4 +1,6 @@
-// The settings window Form1: start-up, OK, the picture chooser, hiding on minimize, the timer.
+// The settings window Form1: start-up, OK, the picture chooser, hiding on minimize, the
+// timer; its notification-area icon (Form1Tray) and its keyboard (DialogKeys) are helpers
+// of their own.
 #pragma once
 
 #include <windows.h>
@@ -7,18 +9,18 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
-#include "app/icon.h"
+#include "scheduler/alarm_view_win.h"
+#include "toolkit/control_set_win.h"
+#include "toolkit/dialog_keys_win.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/window_win.h"
 
 namespace norvel {
 
-class TrayIcon;
+class Form1Tray;
 
-class Form1 final : public Window {
+class Form1 final : public Window, public AlarmView {
  public:
   // `on_tick` runs on every tick of Timer1; `on_unload` after the window is gone;
   // `on_picture` (may be empty) with the reminder's picture path whenever it is read from or
@@ -30,18 +32,16 @@ class Form1 final : public Window {
   // Creates the window, runs the start-up sequence and shows the window.
   bool Load();
 
-  std::string ControlText(int id) const;
-  void SetControlText(int id, std::string_view text);
   // A control by its id. The handles are kept from their creation: GetDlgItem asks the
   // window manager each time (under Wine a round trip to its server), and the tick reads
   // the lists twenty times a second.
-  HWND Control(int id) const;
-  HMENU Menu() const { return m_main_.get(); }
+  HWND Control(int id) const { return controls_[id]; }
+  std::string ControlText(int id) const;
+  void SetControlText(int id, std::string_view text);
 
-  // The keyboard of a dialog-like window, for a message of the loop: Tab and Shift+Tab move
-  // through the tab order, Alt+O presses OK, Esc and Enter press nothing (Enter makes a new
-  // line in Text1). True when the message was used up.
-  bool TranslateDialogKey(MSG& msg);
+  // Tab, Shift+Tab and Alt+O as in a dialog, Esc and Enter pressing nothing; true when
+  // the message was used up.
+  bool TranslateDialogKey(MSG& msg) { return keys_.Translate(msg); }
 
   // Restores and shows the window and puts it into the topmost band (the menu's
   // "显示窗口", and a second start of the program).
@@ -50,53 +50,43 @@ class Form1 final : public Window {
   // Tells the user something through a balloon from the notification-area icon.
   void ShowBalloon(const std::wstring& text);
 
+  // What the tick reads and writes.
+  std::wstring_view ListText(AlarmList list, wchar_t (&buffer)[kListBuffer]) const override;
+  void ShowStatusLine(const wchar_t* text) override;
+
   static constexpr UINT_PTR kTimer1 = 1;
-  static constexpr UINT_PTR kTrayRetryTimer = 2;
   // Asks a running instance to show its window (sent by a second start).
   static UINT ShowWindowMessage();
   static constexpr wchar_t kClassName[] = L"NorvelForm1";
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  bool HandleCommand(WORD id, WORD code);
   void OnUnloaded() override;
 
-  void CreateControls();
   void ApplyLayout(int dpi);
   void CreateMenus();
 
   void OnLoad();
-  void AddTrayIcon();
-  void CentreOnScreen();
   void LoadSettingsIntoControls();
   void FillLists();
+  // Tells the owner the picture path now in the settings file (a failure there stays there).
+  void PictureSaved(const std::string& path);
   void OnCommand1Click();
   void OnCommand2Click();
   void OnResize(WPARAM state);
-  void OnText1Change();
-  void OnTrayCallback(LPARAM lparam);
-  void ApplyTrayCommand(TrayCommand command);
   void OnMenuClick(int index);
   void OnCloseRequest();
   void OnDoubleClick(LPARAM lparam);
-  void OnNextControl(WPARAM wparam, LPARAM lparam);
-  void RememberFocus();
-  void RestoreFocus();
-  void TakeKeyboard();
-  void RetryTrayIcon();
-  LRESULT OnControlColour(HDC dc, HWND control);
 
-  std::unique_ptr<TrayIcon> tray_icon_;
-  TrayCallback tray_callback_;
-  int tray_retries_ = 0;
+  std::unique_ptr<Form1Tray> tray_;
+  DialogKeys keys_;
   std::function<void()> on_tick_;
   std::function<void()> on_unload_;
   std::function<void(const std::string&)> on_picture_;
-  UniqueFont font_;
+  ControlSet controls_;
+  ByteLimitedEdit text1_limit_;
   UniqueMenu m_main_;
-  std::string text1_accepted_;  // Text1's text before the current edit, for its byte limit
-  bool adjusting_text1_ = false;
-  HWND focus_ = nullptr;
-  std::vector<std::pair<int, HWND>> controls_;  // id and handle, in creation order  // the control that had the focus when the window was last left
 };
 
 }  // namespace norvel

@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "app/icon.h"
-#include "app/resource.h"
+#include "toolkit/resource.h"
 #include "app/version.h"
 #include "toolkit/text_win.h"
 

@@ -1,7 +1,8 @@
 #include "app/startup.h"
 
 #include "app/form1_layout.h"
-#include "app/ini.h"
+#include "app/version.h"
+#include "settings/ini.h"
 #include "toolkit/line_breaks.h"
 
 namespace norvel {
@@ -18,6 +19,42 @@ StartupTexts DecideStartupTexts(const std::function<std::string(std::string_view
   t.combo4 = read(AlarmSettings::kAction);
   t.text2 = read(AlarmSettings::kPicture);
   return t;
+}
+
+StartupTexts DecideStartupTexts(const AlarmSettings& stored) {
+  const auto values = stored.Values();
+  return DecideStartupTexts([&](std::string_view key) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      if (AlarmSettings::kKeys[i] == key) return *values[i];
+    }
+    return std::string();
+  });
+}
+
+std::string CreditText() {
+  return "Norvel " + std::to_string(NORVEL_VERSION_MAJOR) + "." +
+         std::to_string(NORVEL_VERSION_MINOR) +
+         "\r\n\r\n一个小小的定时提醒工具:到点弹出提醒,或者替你关机、重启。\r\n"
+         "常驻通知区域,双击图标显示或隐藏设置窗口。";
+}
+
+std::string SaveFailureText(std::string_view what, const std::string& file,
+                            const SaveResult& result) {
+  std::string reason;
+  if (!result.key.empty()) {
+    reason = "“" + std::string(result.key) + "”中有无法以简体中文编码保存的字符。";
+  } else if (result.status == WriteStatus::kUnrepresentable) {
+    reason = "设置中有无法以简体中文编码保存的字符。";
+  } else if (result.status == WriteStatus::kReadOnly) {
+    reason = "该文件是只读的。";
+  } else {
+    reason = "无法写入该文件(文件夹不存在、没有写入权限或文件正被占用)。";
+  }
+  return std::string(what) + "没有保存到文件:\r\n" + file + "\r\n\r\n" + reason;
+}
+
+std::string UnrepresentablePathText(const std::string& path) {
+  return "所选文件的路径中有无法以简体中文编码保存的字符,请选择其他位置或名称的文件:\r\n" + path;
 }
 
 }  // namespace norvel

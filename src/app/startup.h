@@ -1,9 +1,12 @@
-// What the settings window shows after start-up, decided from the stored settings.
+// What the settings window shows after start-up, decided from the stored settings, and the
+// texts of its message boxes.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "settings/ini.h"
 
 namespace norvel {
 
@@ -18,5 +21,15 @@ struct StartupTexts {
 
 // `read(key)` gives the stored value of a key of section "设置" (empty when missing).
 StartupTexts DecideStartupTexts(const std::function<std::string(std::string_view key)>& read);
+StartupTexts DecideStartupTexts(const AlarmSettings& stored);
+
+// The credit box's text: the program and its version, and what it does.
+std::string CreditText();
+
+// The reasons a save was refused, for the message box: `what` was not saved to `file`.
+std::string SaveFailureText(std::string_view what, const std::string& file,
+                            const SaveResult& result);
+// A chosen picture whose path the settings file cannot hold.
+std::string UnrepresentablePathText(const std::string& path);
 
 }  // namespace norvel

@@ -21,9 +21,7 @@ inline constexpr int kLabelFontCharset = 134;
 
 inline constexpr ControlLayout kControls[] = {
     {"Label1", kLabel1, ControlKind::kLabel, -1, "时间到,该休息了!", 960, 1440, 2895, 360, 0,
-     kTransparent | kBlueText | kCentred | kAutoSize | kOwnMouse},
+     kTransparent | kBlueText | kCentred | kOwnMouse},
 };
-
-inline constexpr WindowLayout kWindow{kCaption, kClientWidth, kClientHeight, kControls};
 
 }  // namespace norvel::form2

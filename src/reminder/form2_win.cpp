@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/app_path_win.h"
-#include "app/ini.h"
-#include "app/resource.h"
+#include "settings/app_path_win.h"
+#include "settings/ini.h"
+#include "toolkit/resource.h"
 #include "reminder/form2_layout.h"
 #include "reminder/prepared_picture_win.h"
 #include "toolkit/controls_win.h"

@@ -19,28 +19,43 @@ int CheckedSum(long long value) {
 
 }  // namespace
 
-void ShapeWindowToPicture(HWND frmTarget, HBITMAP picture, std::int32_t lKeyColor) {
+PictureOutline OutlineOf(HBITMAP picture, std::int32_t lKeyColor) {
   cDIBSection dib;
   dib.CreateFromPicture(picture);
-  const int W = dib.Width();
-  const int H = dib.Height();
+  PictureOutline outline;
+  outline.width = dib.Width();
+  outline.height = dib.Height();
+  // An empty picture (not a bitmap) has no key pixel and no outline: the window shrinks to
+  // its bare frame.
+  if (outline.width <= 0 || outline.height <= 0) return outline;
+  const ConstByteView pixels(dib.DIBSectionBitsPtr(), dib.BytesPerScanLine(), outline.height);
+  const std::uint32_t key = KeyColour(pixels, lKeyColor);
+  outline.region = BuildPictureRegion(pixels, outline.width, outline.height, key, {0, 0});
+  return outline;
+}
 
+void ApplyOutline(HWND window, const PictureOutline& outline) {
   RECT outer{}, client{};
-  GetWindowRect(frmTarget, &outer);
-  GetClientRect(frmTarget, &client);
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
   const FrameMeasures frame =
       MeasureFrame(outer.right - outer.left, client.right, outer.bottom - outer.top, client.bottom);
 
   // The client area becomes exactly the picture; the position stays.
-  SetWindowPos(frmTarget, nullptr, 0, 0, CheckedSum(W + 2LL * frame.F),
-               CheckedSum(static_cast<long long>(frame.F) + H + frame.T),
+  SetWindowPos(window, nullptr, 0, 0, CheckedSum(outline.width + 2LL * frame.F),
+               CheckedSum(static_cast<long long>(frame.F) + outline.height + frame.T),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-  const ConstByteView pixels(dib.DIBSectionBitsPtr(), dib.BytesPerScanLine(), H);
-  const std::uint32_t key = KeyColour(pixels, lKeyColor);
-  UniqueRegion region = BuildPictureRegion(pixels, W, H, key, frame);
+  if (!outline.region) return;
+  // A copy, moved past the frame: the outline may serve again at the next load.
+  UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+  if (!region || CombineRgn(region.get(), outline.region.get(), nullptr, RGN_COPY) == ERROR) return;
+  OffsetRgn(region.get(), frame.F, frame.T);
   // The system owns the region once it accepted it; otherwise the wrapper deletes it.
-  if (region && SetWindowRgn(frmTarget, region.get(), TRUE)) (void)region.release();
+  if (SetWindowRgn(window, region.get(), TRUE)) (void)region.release();
+}
+
+void ShapeWindowToPicture(HWND frmTarget, HBITMAP picture, std::int32_t lKeyColor) {
+  ApplyOutline(frmTarget, OutlineOf(picture, lKeyColor));
 }
 
 }  // namespace norvel

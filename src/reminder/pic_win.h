@@ -5,13 +5,28 @@
 
 #include <cstdint>
 
+#include "toolkit/handle_win.h"
+
 namespace norvel {
 
-// Resizes `frmTarget` so that its client area is as large as `picture` and gives it the
-// picture's outline as its region: every pixel except those of the key colour (with
-// lKeyColor 1 the colour of the picture's bottom-left pixel). A picture without a single
-// pixel of another colour keeps the rectangular window, so the reminder stays visible and
-// can be closed. Errors (an empty picture) pass to the caller.
+// A picture's outline: its size and the region of its pixels that are not of the key
+// colour, as if the window had no frame (the frame offset is added when it is applied).
+struct PictureOutline {
+  int width = 0, height = 0;
+  UniqueRegion region;  // null when no pixel differs from the key
+};
+
+// The outline of `picture` (with lKeyColor 1 the key is the colour of its bottom-left
+// pixel); an empty picture has size 0 x 0 and no region. Errors pass to the caller.
+PictureOutline OutlineOf(HBITMAP picture, std::int32_t lKeyColor);
+
+// Resizes `window` so that its client area is as large as the picture, keeping its position,
+// and gives it the outline, moved past its frame and caption, as its region. An outline
+// without a region keeps the window rectangular, so that the reminder stays visible and can
+// be closed.
+void ApplyOutline(HWND window, const PictureOutline& outline);
+
+// Both steps at once: the window takes the shape of `picture`.
 void ShapeWindowToPicture(HWND frmTarget, HBITMAP picture, std::int32_t lKeyColor);
 
 }  // namespace norvel

@@ -10,9 +10,10 @@
 #include <cstdint>
 #include <future>
 #include <memory>
+#include <optional>
 #include <string>
-#include <vector>
 
+#include "reminder/pic_win.h"
 #include "toolkit/handle_win.h"
 
 namespace norvel {
@@ -23,50 +24,51 @@ struct PictureStamp {
   bool exists = false;
   std::uint64_t size = 0;
   std::uint64_t last_write = 0;  // FILETIME units
+  std::uint64_t changed = 0;     // the last change of the file or its attributes
   COLORREF background = 0;       // the colour transparent pixels were laid over
   friend bool operator==(const PictureStamp&, const PictureStamp&) = default;
 };
 PictureStamp StampOf(const std::string& path, COLORREF background);
 
 struct PreparedPicture {
-  PictureStamp stamp;
-  UniqueBitmap bitmap;   // null: no picture (empty path, unreadable file, refused size)
-  UniqueRegion outline;  // the outline with no frame; null when it could not be made
-  bool cut = false;      // the outline was made (null outline then means: no key-free pixel)
-  int width = 0, height = 0;
-  std::size_t bytes = 0;  // memory held: the pixels and the outline's rectangles
+  UniqueBitmap bitmap;     // null: no picture (empty path, unreadable file, refused size)
+  PictureOutline outline;  // valid when `cut`
+  bool cut = false;        // false: the outline could not be made ahead (the load tries again)
 };
 
-// Loads and cuts the picture with the same steps the reminder's load takes (the picture
-// loader, the image copy, the key colour of the bottom-left pixel, the region builder). COM
-// must be initialised on the calling thread.
+// Loads the picture and cuts its outline with the same steps as the reminder's load (the
+// picture loader, the image copy, the key colour of the bottom-left pixel, the region
+// builder). COM must be initialised on the calling thread.
 std::shared_ptr<const PreparedPicture> PreparePicture(const std::string& path, COLORREF background);
 
 // Gives `window` the prepared picture's size and outline: the same window size and region as
-// ShapeWindowToPicture(window, picture.bitmap, 1) gives.
+// ShapeWindowToPicture(window, picture.bitmap, 1).
 void ShapeWindowToPrepared(HWND window, const PreparedPicture& picture);
 
 class PicturePreparer {
  public:
   PicturePreparer() = default;
-  ~PicturePreparer();  // waits for preparations still under way
+  ~PicturePreparer();  // waits for a preparation under way
   PicturePreparer(const PicturePreparer&) = delete;
   PicturePreparer& operator=(const PicturePreparer&) = delete;
 
-  // Starts preparing `path` on a thread of its own, unless that file, unchanged, is already
-  // prepared or being prepared.
+  // Prepares `path` on a thread of its own, unless that file, unchanged, is already prepared
+  // or being prepared. One preparation runs at a time: a request meanwhile waits for it
+  // (only the latest is kept) and starts at the next Refresh.
   void Prepare(const std::string& path);
-  // Prepares the last file again when it changed (size or time of last write).
+  // Starts a waiting request, or prepares the file again when it changed (size, time of
+  // last write or change).
   void Refresh();
   // The prepared picture of `path` when the file is unchanged since it was prepared (waiting
   // for a preparation of it that is still under way), otherwise null.
   std::shared_ptr<const PreparedPicture> Take(const std::string& path);
 
  private:
-  using Result = std::shared_future<std::shared_ptr<const PreparedPicture>>;
+  void Start(const PictureStamp& stamp);
+
   PictureStamp stamp_;
-  Result pending_;
-  std::vector<Result> retired_;  // replaced while still running; kept until they end
+  std::shared_future<std::shared_ptr<const PreparedPicture>> pending_;
+  std::optional<std::string> waiting_;
 };
 
 }  // namespace norvel

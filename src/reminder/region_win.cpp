@@ -9,8 +9,6 @@ namespace {
 
 constexpr std::size_t kLeafRectangles = 16;
 
-thread_local int peak_regions = 0;
-
 // Regions waiting to be joined, in a stack where each entry holds twice as many leaves as
 // the one above it (like the digits of a binary counter): joins stay balanced and at most
 // about log2(leaves) regions wait at any time.
@@ -38,9 +36,8 @@ class RegionMerger {
     stack_.clear();
     return result;
   }
-  void Track(int extra = 0) {
-    peak_regions = std::max(peak_regions, static_cast<int>(stack_.size()) + extra);
-  }
+  void Track(int extra = 0) { peak_ = std::max(peak_, static_cast<int>(stack_.size()) + extra); }
+  int peak() const { return peak_; }
 
  private:
   struct Entry {
@@ -48,6 +45,7 @@ class RegionMerger {
     std::size_t leaves;
   };
   std::vector<Entry> stack_;
+  int peak_ = 0;
 };
 
 // One region from rectangles that are already in a region's own order (bands from the top,
@@ -73,8 +71,7 @@ UniqueRegion RegionFromSortedRects(const std::vector<RECT>& rects) {
 }  // namespace
 
 UniqueRegion BuildPictureRegion(ConstByteView pixels, int width, int height, std::uint32_t key,
-                                FrameMeasures frame) {
-  peak_regions = 0;
+                                FrameMeasures frame, int* peak_regions) {
   RegionMerger merger;
   std::vector<RECT> leaf;
   leaf.reserve(kLeafRectangles * 2);
@@ -91,19 +88,8 @@ UniqueRegion BuildPictureRegion(ConstByteView pixels, int width, int height, std
     }
   });
   flush();
+  if (peak_regions) *peak_regions = merger.peak();
   return merger.Finish();
 }
-
-UniqueRegion BuildPictureRegionOneUnionPerRun(ConstByteView pixels, int width, int height,
-                                              std::uint32_t key, FrameMeasures frame) {
-  UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
-  ForEachStrip(pixels, width, height, key, frame, [&](const Strip& s) {
-    const UniqueRegion strip(CreateRectRgn(s.left, s.top, s.right, s.bottom));
-    CombineRgn(region.get(), region.get(), strip.get(), RGN_OR);
-  });
-  return region;
-}
-
-int PeakRegionsOfLastBuild() { return peak_regions; }
 
 }  // namespace norvel

@@ -14,16 +14,9 @@ namespace norvel {
 // The region of all non-key pixels, built from merged bands in small sorted leaves that are
 // joined pairwise (each join costs the size of its two parts), so the time grows about as
 // N log N in the number of runs and never more than a few dozen regions exist at once.
-// Null when no pixel differs from the key.
+// Null when no pixel differs from the key. `peak_regions`, when given, receives the most
+// regions that were alive at once.
 UniqueRegion BuildPictureRegion(ConstByteView pixels, int width, int height, std::uint32_t key,
-                                FrameMeasures frame);
-
-// The same region built the straightforward way: one rectangle and one union per run. Its
-// cost grows with the square of the number of runs; kept to prove the fast one equal.
-UniqueRegion BuildPictureRegionOneUnionPerRun(ConstByteView pixels, int width, int height,
-                                              std::uint32_t key, FrameMeasures frame);
-
-// The most regions alive at once during the last BuildPictureRegion on this thread.
-int PeakRegionsOfLastBuild();
+                                FrameMeasures frame, int* peak_regions = nullptr);
 
 }  // namespace norvel

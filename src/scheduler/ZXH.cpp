@@ -3,8 +3,8 @@
 namespace norvel {
 
 std::string WeekdayText(const LocalTime& now) {
-  std::string text(kWeekdayPrefix);
-  text += static_cast<char>('0' + now.weekday);
+  std::string text;
+  AppendWeekday<char>(text, kWeekdayPrefix, now.weekday);
   return text;
 }
 

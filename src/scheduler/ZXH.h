@@ -16,6 +16,13 @@ inline constexpr std::string_view kStatusGap = "  ";
 // "星期 " and the weekday digit: 0 for Sunday, 1 for Monday … 6 for Saturday.
 std::string WeekdayText(const LocalTime& now);
 
+// Appends "星期 " (in `prefix`) and the weekday digit.
+template <typename Char>
+void AppendWeekday(std::basic_string<Char>& out, std::basic_string_view<Char> prefix, int weekday) {
+  out.append(prefix);
+  out.push_back(static_cast<Char>('0' + weekday));
+}
+
 // The literal parts of the status line in the character type the caller writes.
 template <typename Char>
 struct StatusLineParts {
@@ -29,8 +36,7 @@ void ComposeStatusLine(std::basic_string<Char>& out, const StatusLineParts<Char>
                        int weekday) {
   out.clear();
   out.append(parts.today).append(date).append(parts.now).append(time).append(parts.gap);
-  out.append(parts.weekday_prefix);
-  out.push_back(static_cast<Char>('0' + weekday));
+  AppendWeekday<Char>(out, parts.weekday_prefix, weekday);
 }
 
 }  // namespace norvel

@@ -3,10 +3,7 @@
 namespace norvel {
 
 AlarmAction ActionNamed(std::string_view action) {
-  if (action == kRemindText) return AlarmAction::kRemind;
-  if (action == kShutDownText) return AlarmAction::kShutDown;
-  if (action == kRestartText) return AlarmAction::kRestart;
-  return AlarmAction::kNone;
+  return ActionNamed<char>(action, {kRemindText, kShutDownText, kRestartText});
 }
 
 AlarmAction ActionForTick(std::string_view hour, std::string_view minute, std::string_view second,

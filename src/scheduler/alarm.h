@@ -73,7 +73,20 @@ inline bool TriggerMatches(std::string_view hour, std::string_view minute, std::
   return TriggerMatches(hour, minute, second, kEveryHourText, now);
 }
 
+// The action texts in the character type the caller reads the list in.
+template <typename Char>
+struct ActionTexts {
+  std::basic_string_view<Char> remind, shut_down, restart;
+};
+
 // The action that the action text names; any other text names none.
+template <typename Char>
+AlarmAction ActionNamed(std::basic_string_view<Char> action, const ActionTexts<Char>& texts) {
+  if (action == texts.remind) return AlarmAction::kRemind;
+  if (action == texts.shut_down) return AlarmAction::kShutDown;
+  if (action == texts.restart) return AlarmAction::kRestart;
+  return AlarmAction::kNone;
+}
 AlarmAction ActionNamed(std::string_view action);
 
 // What one tick does: the named action when the instant matches, otherwise nothing.

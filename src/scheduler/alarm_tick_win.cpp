@@ -1,7 +1,5 @@
 #include "scheduler/alarm_tick_win.h"
 
-#include "app/form1_layout.h"
-#include "app/form1_win.h"
 #include "scheduler/ZXH_win.h"
 #include "scheduler/close_win.h"
 #include "toolkit/text_win.h"
@@ -47,24 +45,18 @@ AlarmEffects SystemAlarmEffects(std::function<void()> show_form2,
   return effects;
 }
 
-AlarmTick::AlarmTick(Form1& form1, const Clock& clock, AlarmEffects effects)
-    : form1_(form1),
+AlarmTick::AlarmTick(AlarmView& view, const Clock& clock, AlarmEffects effects)
+    : view_(view),
       clock_(clock),
       effects_(std::move(effects)),
       parts_{W(kStatusToday), W(kStatusNow), W(kStatusGap), W(kWeekdayPrefix)},
       every_hour_(W(kEveryHourText)),
       remind_(W(kRemindText)),
       shut_down_(W(kShutDownText)),
-      restart_(W(kRestartText)) {
+      restart_(W(kRestartText)),
+      actions_{remind_, shut_down_, restart_} {
   status_.reserve(128);
   shown_status_.reserve(128);
-}
-
-std::wstring_view AlarmTick::ReadList(int id, wchar_t (&buffer)[64]) const {
-  const int n = GetWindowTextW(form1_.Control(id), buffer, 64);
-  // A text that fills the buffer may have been cut; no such text can match anyway.
-  if (n <= 0 || n >= 63) return {};
-  return {buffer, static_cast<std::size_t>(n)};
 }
 
 void AlarmTick::UpdateStatusLine(const LocalTime& now) {
@@ -94,35 +86,39 @@ void AlarmTick::UpdateStatusLine(const LocalTime& now) {
       std::wstring_view(time, time_len > 0 ? time_len - 1 : 0), now.weekday);
   // Repainted only when the text changes, that is once a second.
   if (status_ != shown_status_) {
-    SetWindowTextW(form1_.Control(form1::kLabel5), status_.c_str());
+    view_.ShowStatusLine(status_.c_str());
     shown_status_.assign(status_);
   }
 }
 
 void AlarmTick::CatchUp(const TickReading& previous, const TickReading& current) {
-  wchar_t hour[64], minute[64], second[64], action[64];
+  wchar_t hour[AlarmView::kListBuffer], minute[AlarmView::kListBuffer],
+      second[AlarmView::kListBuffer], action[AlarmView::kListBuffer];
   const std::optional<MissedTrigger> missed = FindMissedTriggerReading<wchar_t>(
-      previous, current, [&] { return ReadList(form1::kCombo1, hour); },
-      [&] { return ReadList(form1::kCombo2, minute); },
-      [&] { return ReadList(form1::kCombo3, second); }, every_hour_);
+      previous, current, [&] { return ReadList(AlarmList::kHour, hour); },
+      [&] { return ReadList(AlarmList::kMinute, minute); },
+      [&] { return ReadList(AlarmList::kSecond, second); }, every_hour_);
   if (!missed) return;
-  const std::wstring_view action_text = ReadList(form1::kCombo4, action);
-  if (action_text == remind_) {
+  const AlarmAction named = ActionNamed<wchar_t>(ReadList(AlarmList::kAction, action), actions_);
+  if (named == AlarmAction::kRemind) {
     // A reminder the user asked for is still wanted after a stall or a sleep.
     if (effects_.show_reminder) effects_.show_reminder();
-    return;
-  }
-  if (action_text != shut_down_ && action_text != restart_) return;
-  if (warnings_.Cancelled(missed->civil_second)) return;  // the user said no
-  if (PowerActionStillDue(*missed)) {
-    if (effects_.exit_windows) effects_.exit_windows(action_text == shut_down_ ? EWX_SHUTDOWN : EWX_REBOOT);
-  } else if (effects_.tell_missed) {
+  } else if (named != AlarmAction::kNone && PowerActionStillDue(*missed)) {
+    RunPowerAction(named, missed->civil_second);
+  } else if (named != AlarmAction::kNone && !warnings_.Cancelled(missed->civil_second) &&
+             effects_.tell_missed) {
     // Never late: a machine going down minutes or hours after its time would surprise the
     // user at work.
-    effects_.tell_missed(W(MissedPowerActionText(TimeOfDayOf(missed->civil_second),
-                                                 action_text == shut_down_ ? kShutDownText
-                                                                           : kRestartText)));
+    effects_.tell_missed(W(MissedPowerActionText(
+        TimeOfDayOf(missed->civil_second),
+        named == AlarmAction::kShutDown ? kShutDownText : kRestartText)));
   }
+}
+
+void AlarmTick::RunPowerAction(AlarmAction action, std::int64_t occurrence) {
+  // A shut-down or restart that the user cancelled in its warning does not happen.
+  if (warnings_.Cancelled(occurrence) || !effects_.exit_windows) return;
+  effects_.exit_windows(action == AlarmAction::kShutDown ? EWX_SHUTDOWN : EWX_REBOOT);
 }
 
 void AlarmTick::CancelPowerAction(std::int64_t occurrence) {
@@ -136,14 +132,16 @@ void AlarmTick::UpdateWarning(std::int64_t now_second) {
   // or closes the warning within that second.
   if (now_second == warned_second_) return;
   warned_second_ = now_second;
-  wchar_t hour[64], minute[64], second[64], action[64];
-  const std::wstring_view action_text = ReadList(form1::kCombo4, action);
+  wchar_t hour[AlarmView::kListBuffer], minute[AlarmView::kListBuffer],
+      second[AlarmView::kListBuffer], action[AlarmView::kListBuffer];
+  const std::wstring_view action_text = ReadList(AlarmList::kAction, action);
+  const AlarmAction named = ActionNamed<wchar_t>(action_text, actions_);
   std::optional<PowerWarning> warning;
-  if (action_text == shut_down_ || action_text == restart_) {
+  if (named == AlarmAction::kShutDown || named == AlarmAction::kRestart) {
     const std::optional<TriggerTime> trigger = TriggerFromReading<wchar_t>(
-        [&] { return ReadList(form1::kCombo1, hour); },
-        [&] { return ReadList(form1::kCombo2, minute); },
-        [&] { return ReadList(form1::kCombo3, second); }, every_hour_);
+        [&] { return ReadList(AlarmList::kHour, hour); },
+        [&] { return ReadList(AlarmList::kMinute, minute); },
+        [&] { return ReadList(AlarmList::kSecond, second); }, every_hour_);
     if (trigger) warning = warnings_.At(now_second, *trigger);
   }
   if ((warning || warning_shown_) && effects_.warn) effects_.warn(warning, std::wstring(action_text));
@@ -160,19 +158,17 @@ void AlarmTick::Tick() {
   UpdateStatusLine(now);
   UpdateWarning(CivilSeconds(now));
 
-  wchar_t hour[64], minute[64], second[64], action[64];
+  wchar_t hour[AlarmView::kListBuffer], minute[AlarmView::kListBuffer],
+      second[AlarmView::kListBuffer], action[AlarmView::kListBuffer];
   const bool matches = TriggerMatchesReading<wchar_t>(
-      [&] { return ReadList(form1::kCombo1, hour); }, [&] { return ReadList(form1::kCombo2, minute); },
-      [&] { return ReadList(form1::kCombo3, second); }, every_hour_, now);
+      [&] { return ReadList(AlarmList::kHour, hour); }, [&] { return ReadList(AlarmList::kMinute, minute); },
+      [&] { return ReadList(AlarmList::kSecond, second); }, every_hour_, now);
   if (!matches) return;
-  const std::wstring_view action_text = ReadList(form1::kCombo4, action);
-  // The three checks in their order; at most one names the action text.
-  if (action_text == remind_ && effects_.show_reminder) effects_.show_reminder();
-  // A shut-down or restart that the user cancelled in its warning does not happen.
-  const bool power = action_text == shut_down_ || action_text == restart_;
-  if (power && warnings_.Cancelled(CivilSeconds(now))) return;
-  if (action_text == shut_down_ && effects_.exit_windows) effects_.exit_windows(EWX_SHUTDOWN);
-  if (action_text == restart_ && effects_.exit_windows) effects_.exit_windows(EWX_REBOOT);
+  const AlarmAction named = ActionNamed<wchar_t>(ReadList(AlarmList::kAction, action), actions_);
+  if (named == AlarmAction::kRemind && effects_.show_reminder) effects_.show_reminder();
+  if (named == AlarmAction::kShutDown || named == AlarmAction::kRestart) {
+    RunPowerAction(named, CivilSeconds(now));
+  }
 }
 
 }  // namespace norvel

@@ -9,12 +9,11 @@
 
 #include "scheduler/ZXH.h"
 #include "scheduler/alarm.h"
+#include "scheduler/alarm_view_win.h"
 #include "scheduler/missed_trigger.h"
 #include "scheduler/power_warning.h"
 
 namespace norvel {
-
-class Form1;
 
 // The local time of the machine.
 class LocalClock final : public Clock {
@@ -41,7 +40,9 @@ AlarmEffects SystemAlarmEffects(std::function<void()> show_form2,
 
 class AlarmTick {
  public:
-  AlarmTick(Form1& form1, const Clock& clock, AlarmEffects effects);
+  AlarmTick(AlarmView& view, const Clock& clock, AlarmEffects effects);
+  AlarmTick(const AlarmTick&) = delete;  // holds views of its own strings
+  AlarmTick& operator=(const AlarmTick&) = delete;
 
   void Tick();
   // The user cancelled the shut-down or restart at this second (civil seconds): it is
@@ -50,15 +51,19 @@ class AlarmTick {
 
  private:
   void UpdateWarning(std::int64_t now_second);
+  void RunPowerAction(AlarmAction action, std::int64_t occurrence);
   void CatchUp(const TickReading& previous, const TickReading& current);
   void UpdateStatusLine(const LocalTime& now);
-  std::wstring_view ReadList(int id, wchar_t (&buffer)[64]) const;
+  std::wstring_view ReadList(AlarmList list, wchar_t (&buffer)[AlarmView::kListBuffer]) const {
+    return view_.ListText(list, buffer);
+  }
 
-  Form1& form1_;
+  AlarmView& view_;
   const Clock& clock_;
   AlarmEffects effects_;
   StatusLineParts<wchar_t> parts_;
   std::wstring every_hour_, remind_, shut_down_, restart_;
+  ActionTexts<wchar_t> actions_;  // views of the three texts above
   // Reused from tick to tick: no allocation once they have grown.
   std::wstring status_, shown_status_;
   // The second the status line was last composed for: its text changes only with it.

@@ -10,9 +10,7 @@ constexpr std::int64_t kSecondsPerHour = 3600;
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   return a / b - (a % b < 0 ? 1 : 0);
 }
-std::int64_t FloorMod(std::int64_t a, std::int64_t b) {
-  return a - FloorDiv(a, b) * b;
-}
+
 
 // Days from 1970-01-01 to the given date of the proleptic Gregorian calendar. The year is
 // counted from March, so that the leap day is the last day of its year, and in eras of 400
@@ -28,6 +26,17 @@ std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t d
 }
 
 }  // namespace
+
+std::int64_t FloorMod(std::int64_t a, std::int64_t b) { return a - FloorDiv(a, b) * b; }
+
+std::int64_t TriggerPeriod(TriggerTime trigger) {
+  return trigger.hour == TriggerTime::kEveryHour ? kSecondsPerHour : kSecondsPerDay;
+}
+
+std::int64_t TriggerOffset(TriggerTime trigger) {
+  return (trigger.hour == TriggerTime::kEveryHour ? 0 : trigger.hour * kSecondsPerHour) +
+         trigger.minute * std::int64_t{60} + trigger.second;
+}
 
 std::int64_t CivilSeconds(const LocalTime& t) {
   return DaysFromCivil(t.year, t.month, t.day) * kSecondsPerDay + t.hour * kSecondsPerHour +
@@ -45,12 +54,7 @@ std::optional<MissedTrigger> FindMissedTrigger(const TickReading& previous,
   const std::int64_t to = CivilSeconds(current.wall);
   if (to - from < 2) return std::nullopt;  // no second lies strictly between them
 
-  // The trigger recurs with a period of a day or an hour; both divide the civil count evenly,
-  // so its seconds are those with this remainder.
-  const bool every_hour = trigger.hour == TriggerTime::kEveryHour;
-  const std::int64_t period = every_hour ? kSecondsPerHour : kSecondsPerDay;
-  const std::int64_t offset = (every_hour ? 0 : trigger.hour * kSecondsPerHour) +
-                              trigger.minute * std::int64_t{60} + trigger.second;
+  const std::int64_t period = TriggerPeriod(trigger), offset = TriggerOffset(trigger);
   const std::int64_t last = to - 1;
   const std::int64_t latest = last - FloorMod(last - offset, period);
   if (latest <= from) return std::nullopt;

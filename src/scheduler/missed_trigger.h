@@ -41,6 +41,13 @@ struct TriggerTime {
   int hour = 0, minute = 0, second = 0;
 };
 
+// A trigger recurs every day, "每小时" every hour: its seconds are those whose civil count
+// leaves this offset modulo this period (both divide the civil count evenly).
+std::int64_t TriggerPeriod(TriggerTime trigger);
+std::int64_t TriggerOffset(TriggerTime trigger);
+// The remainder of a floor division (never negative for a positive `b`).
+std::int64_t FloorMod(std::int64_t a, std::int64_t b);
+
 // The value of `text` when it is exactly the decimal form of a number 0..max (no leading
 // zeros, no blanks, no sign), otherwise -1.
 template <typename Char>

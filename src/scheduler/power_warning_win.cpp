@@ -50,6 +50,7 @@ void PowerWarningWindow::Update(const std::optional<PowerWarning>& warning,
   shown_ = warning;
   if (highlight_changed) InvalidateRect(count, nullptr, TRUE);
   if (!IsWindowVisible(hwnd())) {
+    user_window_ = GetForegroundWindow();
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
@@ -110,14 +111,18 @@ LRESULT PowerWarningWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lp
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wparam) == power_warning::kCancelButton && HIWORD(wparam) == BN_CLICKED) {
+        // Pressing the button gave it the focus and activated this window: the window the
+        // user was working in gets the keyboard back.
         const std::optional<PowerWarning> cancelled = shown_;
+        const HWND user_window = user_window_;
         Destroy();
+        if (user_window && IsWindow(user_window)) SetForegroundWindow(user_window);
         if (cancelled && on_cancel_) on_cancel_(cancelled->occurrence);
         return 0;
       }
       break;
     case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;  // a click presses the button and leaves the focus where it was
+      return MA_NOACTIVATE;  // a click on the window itself leaves the focus where it was
     case WM_CTLCOLORSTATIC: {
       const HDC dc = reinterpret_cast<HDC>(wparam);
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
@@ -127,14 +132,10 @@ LRESULT PowerWarningWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lp
           dc, count && shown_ && shown_->highlighted ? kHighlight : GetSysColor(COLOR_BTNTEXT));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+    case WM_DPICHANGED:
       ApplyLayout(HIWORD(wparam));
-      SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+      MoveToSuggestedRect(hwnd(), lparam);
       return 0;
-    }
     case WM_CLOSE:
       return 0;  // only "取消" or the action's second closes it
   }

@@ -35,6 +35,7 @@ class PowerWarningWindow final : public Window {
   std::function<void(std::int64_t)> on_cancel_;
   std::optional<PowerWarning> shown_;
   std::wstring action_;
+  HWND user_window_ = nullptr;  // the foreground window when the warning appeared
   UniqueFont font_, count_font_;
 };
 

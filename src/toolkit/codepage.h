@@ -1,4 +1,4 @@
-// The legacy text form of the settings file: code page 936 (GBK), converted explicitly and
+// The GBK form of the settings file: code page 936, converted explicitly and
 // never through whatever ANSI code page the machine happens to use.
 #pragma once
 

@@ -59,6 +59,14 @@ void PlaceControl(HWND control, ControlKind kind, const PixelRect& rect) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void CentreOnScreen(HWND window) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  const int left = CentreOffset(GetSystemMetrics(SM_CXSCREEN), outer.right - outer.left);
+  const int top = CentreOffset(GetSystemMetrics(SM_CYSCREEN), outer.bottom - outer.top);
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::string GetText(HWND window) {
   const int length = GetWindowTextLengthW(window);
   if (length <= 0) return {};

@@ -18,6 +18,9 @@ HWND CreateControl(HWND parent, const ControlLayout& layout);
 // Moves a control to its rectangle; a combo box gets room for its drop-down list below.
 void PlaceControl(HWND control, ControlKind kind, const PixelRect& rect);
 
+// Centres `window` on the screen with its outer size (halves rounded as CentreOffset does).
+void CentreOnScreen(HWND window);
+
 std::string GetText(HWND window);
 void SetText(HWND window, std::string_view utf8);
 

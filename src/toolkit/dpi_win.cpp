@@ -41,6 +41,12 @@ SIZE OuterSizeForClient(int client_width, int client_height, DWORD style, DWORD 
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+void MoveToSuggestedRect(HWND window, LPARAM suggested) {
+  const auto* rect = reinterpret_cast<const RECT*>(suggested);
+  SetWindowPos(window, nullptr, rect->left, rect->top, rect->right - rect->left,
+               rect->bottom - rect->top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LOGFONTW MessageFont(int dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;

@@ -13,6 +13,9 @@ int SystemDpi();
 SIZE OuterSizeForClient(int client_width, int client_height, DWORD style, DWORD ex_style,
                         int dpi);
 
+// For WM_DPICHANGED: moves `window` to the rectangle the system suggests (its lParam).
+void MoveToSuggestedRect(HWND window, LPARAM suggested);
+
 // The system's message font (the default user-interface font) at `dpi`.
 LOGFONTW MessageFont(int dpi);
 

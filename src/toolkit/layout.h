@@ -18,7 +18,6 @@ enum ControlFlags : std::uint32_t {
   kTransparent = 1u << 1,   // label: the background shows through
   kBlueText = 1u << 2,      // label: text colour blue (0x00FF0000)
   kCentred = 1u << 3,       // label: text centred
-  kAutoSize = 1u << 4,      // label: size follows the caption, on one line
   kOwnMouse = 1u << 5,      // label: takes its own clicks instead of passing them on
 };
 
@@ -31,12 +30,6 @@ struct ControlLayout {
   int left, top, width, height;  // twips, from the container's outer top-left corner
   int tab_index;
   std::uint32_t flags = kNoFlags;
-};
-
-struct WindowLayout {
-  std::string_view caption;
-  int client_width, client_height;  // twips
-  std::span<const ControlLayout> controls;
 };
 
 struct PixelRect {

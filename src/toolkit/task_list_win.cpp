@@ -1,14 +1,13 @@
 #include "toolkit/task_list_win.h"
 
-#include "toolkit/handle_win.h"
-
 namespace norvel {
 
 HWND TaskListOwner() {
-  static const UniqueWindow owner(CreateWindowExW(WS_EX_TOOLWINDOW, L"Static", L"", WS_POPUP, 0,
-                                                  0, 0, 0, nullptr, nullptr,
-                                                  GetModuleHandleW(nullptr), nullptr));
-  return owner.get();
+  // Never destroyed by the program: a static destructor would run after the message loop
+  // and COM have ended; the system destroys the window with the user-interface thread.
+  static const HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, L"Static", L"", WS_POPUP, 0, 0, 0,
+                                            0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  return owner;
 }
 
 void HideFromTaskList(HWND window) {

@@ -1,4 +1,4 @@
-// Length limits counted in code page 936 bytes, as the legacy form of the text counts them.
+// Length limits counted in code page 936 bytes, as the settings file holds the text.
 #pragma once
 
 #include <cstddef>

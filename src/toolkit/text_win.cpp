@@ -27,10 +27,6 @@ std::optional<std::string> NarrowWith(std::wstring_view utf16, DWORD flags) {
 }
 }  // namespace
 
-std::optional<std::string> Narrow(std::wstring_view utf16) {
-  return NarrowWith(utf16, WC_ERR_INVALID_CHARS);
-}
-
 std::string NarrowLossy(std::wstring_view utf16) {
   return NarrowWith(utf16, 0).value_or(std::string());
 }

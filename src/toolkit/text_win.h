@@ -7,9 +7,8 @@
 
 namespace norvel {
 
-// Strict conversions: malformed input gives nullopt rather than a guessed text.
+// Strict: malformed input gives nullopt rather than a guessed text.
 std::optional<std::wstring> Widen(std::string_view utf8);
-std::optional<std::string> Narrow(std::wstring_view utf16);
 
 // For text that comes from the platform and must be shown whatever it holds.
 std::string NarrowLossy(std::wstring_view utf16);

@@ -1,8 +1,19 @@
 #include "toolkit/window_win.h"
 
+#include <utility>
+
 namespace norvel {
 
-Window::~Window() { Destroy(); }
+Window::~Window() {
+  if (!hwnd_) return;
+  // By now the derived window object is gone: the messages that destroying the window sends
+  // (WM_DESTROY, WM_NCDESTROY) must not reach its handlers, so the window is unhooked from
+  // this object first and gets only default handling. A derived class that must act when its
+  // window goes destroys the window in its own destructor, or earlier.
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  const HWND window = std::exchange(hwnd_, nullptr);
+  DestroyWindow(window);
+}
 
 void Window::Destroy() {
   if (hwnd_) DestroyWindow(hwnd_);  // WM_NCDESTROY clears hwnd_

@@ -174,6 +174,8 @@ TEST(Traced, ShutDownWarnsFirstAndCancelStopsThatOccurrenceOnly) {
   GetWindowRect(GetDlgItem(warning, 102), &cancel);
   Click({(cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2});
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(warning); }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form1; }, 2000))
+      << "the keyboard did not go back to the window in use";
   WaitPastTrigger(first);
   EXPECT_FALSE(norvel.WaitForExit(500));
   EXPECT_TRUE(exit_calls().empty());

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/ini.h"
-#include "app/ini_file.h"
+#include "settings/ini.h"
+#include "settings/ini_file.h"
 #include "toolkit/codepage.h"
 
 namespace {

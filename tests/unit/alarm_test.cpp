@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/form1_layout.h"
 #include "scheduler/ZXH.h"
 #include "scheduler/alarm.h"
 
@@ -90,6 +91,19 @@ TEST(StatusLine, LiteralsWithTheirExactSpaces) {
   ComposeStatusLine<char>(line, parts, "2026/12/7", "00:00:00", 1);
   EXPECT_EQ(line, "今天是: 2026/12/7  现在时间: 00:00:00  星期 1");
   EXPECT_EQ(line.data(), storage);
+}
+
+// The settings window's lists and the tick once held their texts each on their own: an edit
+// of one list would have left an alarm that never fires.
+TEST(AlarmRule, TheListsOfferTheTextsTheTickActsOn) {
+  const std::vector<std::string> actions = form1::ActionItems();
+  ASSERT_EQ(actions.size(), 3u);
+  EXPECT_EQ(ActionNamed(actions[0]), AlarmAction::kRemind);
+  EXPECT_EQ(ActionNamed(actions[1]), AlarmAction::kShutDown);
+  EXPECT_EQ(ActionNamed(actions[2]), AlarmAction::kRestart);
+  const std::string every_hour = form1::HourItems().front();
+  EXPECT_TRUE(TriggerMatches(every_hour, form1::MinuteItems()[5], form1::SecondItems()[3],
+                             At(13, 5, 3)));
 }
 
 }  // namespace

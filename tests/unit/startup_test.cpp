@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/ini.h"
+#include "settings/ini.h"
 #include "app/startup.h"
 #include "toolkit/text_limit.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_path_win.h"
+#include "settings/app_path_win.h"
 #include "reminder/form2_layout.h"
 #include "reminder/form2_win.h"
 #include "toolkit/codepage.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ini.h"
+#include "settings/ini.h"
 #include "toolkit/codepage.h"
 #include "win_test_util.h"
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <regex>
 
-#include "app/ini.h"
+#include "settings/ini.h"
 #include "saver_value.h"
 #include "toolkit/handle_win.h"
 #include "win_test_util.h"

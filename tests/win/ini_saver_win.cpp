@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/ini.h"
+#include "settings/ini.h"
 #include "saver_value.h"
 #include "toolkit/text_win.h"
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ini.h"
+#include "settings/ini.h"
 #include "toolkit/codepage.h"
 #include "win_test_util.h"
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imaging/dib_layout.h"
+#include "region_reference_win.h"
 #include "reminder/region_win.h"
 #include "toolkit/picture_win.h"
 #include "win_test_util.h"
@@ -115,12 +116,14 @@ Pixels Noise(int w, int h) {  // every other pixel is the key
 
 void ExpectSameRegion(const Pixels& p, FrameMeasures frame) {
   const std::uint32_t key = KeyColour(p.View(), 1);
-  const UniqueRegion fast = BuildPictureRegion(p.View(), p.width, p.height, key, frame);
+  int peak_regions = 0;
+  const UniqueRegion fast =
+      BuildPictureRegion(p.View(), p.width, p.height, key, frame, &peak_regions);
   const UniqueRegion slow =
-      BuildPictureRegionOneUnionPerRun(p.View(), p.width, p.height, key, frame);
+      testing::BuildPictureRegionOneUnionPerRun(p.View(), p.width, p.height, key, frame);
   ASSERT_TRUE(fast);
   EXPECT_TRUE(EqualRgn(fast.get(), slow.get()));
-  EXPECT_LE(PeakRegionsOfLastBuild(), 32);
+  EXPECT_LE(peak_regions, 32);
 }
 
 TEST(PictureRegionWin, FastRegionEqualsOneUnionPerRun) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/form1_layout.h"
 #include "driver/timing.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/text_win.h"
@@ -97,7 +98,7 @@ HWND WaitForTopWindow(DWORD pid, const std::string& caption, DWORD timeout_ms) {
 HWND WaitForSettingsWindow(DWORD pid, DWORD timeout_ms) {
   HWND found = nullptr;
   WaitUntil([&] {
-    found = FindTopWindow(pid, "Norvel Version 0.2");
+    found = FindTopWindow(pid, std::string(form1::kCaption));
     return found && IsWindowVisible(found);
   }, timeout_ms);
   return found && IsWindowVisible(found) ? found : nullptr;

@@ -1,6 +1,6 @@
-#include "app/ini.h"
+#include "settings/ini.h"
 
-#include "app/ini_file.h"
+#include "settings/ini_file.h"
 #include "toolkit/codepage.h"
 #include "toolkit/file_io.h"
 

@@ -1,10 +1,10 @@
-#include "app/app_path_win.h"
+#include "settings/app_path_win.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "app/ini.h"
+#include "settings/ini.h"
 #include "toolkit/text_win.h"
 
 namespace norvel {

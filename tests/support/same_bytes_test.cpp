@@ -1,8 +1,8 @@
-// The Windows half of the cross-build check: the 32- and the 64-bit build must give the
-// digest that the native build gives for the same inputs.
+// The cross-build check, built into the native and the Windows test programs alike: the
+// native, the 32- and the 64-bit build must all give the one reference digest.
 #include <gtest/gtest.h>
 
-#include "../unit/cross_build_digest.h"
+#include "cross_build_digest.h"
 
 namespace norvel {
 namespace {
