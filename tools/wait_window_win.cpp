@@ -1,8 +1,9 @@
 // wait_window.exe <class> <seconds> [hide]: waits until a top-level window of that window
-// class is shown (a program may create its window hidden and show it after its start-up). Exit status 0 when it appeared, 1 when the time ran out. Used by
-// scripts/run to take its screenshot once the program is on the screen. With "hide" it then
-// sends Norvel's settings window to the notification area, as a double-click on the tray
-// icon does (scripts/bench measures the waiting program that way).
+// class is shown (a program may create its window hidden and show it after its start-up). Exit
+// status 0 when it appeared, 1 when the time ran out. Used by scripts/run to take its screenshot
+// once the program is on the screen. With "hide" it then sends Norvel's settings window to the
+// notification area, as a double-click on the tray icon does (scripts/bench measures the waiting
+// program that way).
 #include <windows.h>
 
 #include <cwchar>

@@ -21,7 +21,10 @@ struct Picture {
   int width, height, stride;
   std::vector<std::uint8_t> bytes;
   Picture(const char* k, int w, int h)
-      : kind(k), width(w), height(h), stride(BytesPerScanLine(w)),
+      : kind(k),
+        width(w),
+        height(h),
+        stride(BytesPerScanLine(w)),
         bytes(static_cast<std::size_t>(stride) * h) {}
   void Set(int x, int row, std::uint32_t rgb) {
     std::uint8_t* p = bytes.data() + static_cast<std::size_t>(row) * stride + 3 * x;
@@ -116,8 +119,8 @@ void RegionBenchmarks() {
       const double total = done == runs ? taken : taken * ratio * ratio;
       char size[24];
       std::snprintf(size, sizeof size, "%dx%d", w, h);
-      std::printf("%-9s %-10s %9zu %10.1f %10d %12.4f %14.1f%s\n", p.kind, size, runs,
-                  fast * 1000, peak, taken * 1000 / static_cast<double>(done), total,
+      std::printf("%-9s %-10s %9zu %10.1f %10d %12.4f %14.1f%s\n", p.kind, size, runs, fast * 1000,
+                  peak, taken * 1000 / static_cast<double>(done), total,
                   done == runs ? "" : " (extrapolated)");
     }
   }

@@ -23,8 +23,9 @@ const LocalClock& TheLocalClock() {
 Application::Application(std::unique_ptr<SingleInstance> instance)
     : instance_(std::move(instance)),
       preparer_(std::make_unique<PicturePreparer>()),
-      form1_(std::make_unique<Form1>([this] { OnTick(); }, [this] { OnWindowUnloaded(); },
-                                     [this](const std::string& path) { preparer_->Prepare(path); })),
+      form1_(
+          std::make_unique<Form1>([this] { OnTick(); }, [this] { OnWindowUnloaded(); },
+                                  [this](const std::string& path) { preparer_->Prepare(path); })),
       form2_(std::make_unique<Form2>([this] { OnWindowUnloaded(); }, preparer_.get())),
       warning_(std::make_unique<PowerWarningWindow>(
           [this](std::int64_t occurrence) { tick_->CancelPowerAction(occurrence); })),

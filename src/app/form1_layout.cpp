@@ -37,15 +37,23 @@ std::vector<std::string> Numbers(int first, int last) {
 
 }  // namespace
 
-std::span<const ControlLayout> Controls() { return kControls; }
+std::span<const ControlLayout> Controls() {
+  return kControls;
+}
 
 std::vector<std::string> HourItems() {
   std::vector<std::string> items{std::string(kEveryHour)};
   for (auto& n : Numbers(0, 23)) items.push_back(std::move(n));
   return items;
 }
-std::vector<std::string> MinuteItems() { return Numbers(0, 59); }
-std::vector<std::string> SecondItems() { return Numbers(0, 59); }
-std::vector<std::string> ActionItems() { return {kActions.begin(), kActions.end()}; }
+std::vector<std::string> MinuteItems() {
+  return Numbers(0, 59);
+}
+std::vector<std::string> SecondItems() {
+  return Numbers(0, 59);
+}
+std::vector<std::string> ActionItems() {
+  return {kActions.begin(), kActions.end()};
+}
 
 }  // namespace norvel::form1

@@ -15,8 +15,22 @@ namespace norvel::form1 {
 
 // Control ids.
 enum : int {
-  kFrame1 = 100, kCombo1, kLabel1, kCombo2, kLabel2, kCombo3, kLabel3, kCombo4, kLabel4,
-  kFrame2, kText1, kLabel6, kText2, kCommand2, kCommand1, kLabel5,
+  kFrame1 = 100,
+  kCombo1,
+  kLabel1,
+  kCombo2,
+  kLabel2,
+  kCombo3,
+  kLabel3,
+  kCombo4,
+  kLabel4,
+  kFrame2,
+  kText1,
+  kLabel6,
+  kText2,
+  kCommand2,
+  kCommand1,
+  kLabel5,
 };
 
 // Menu item ids of m_Menu: index 0 "显示窗口", index 1 "退出".

@@ -65,9 +65,9 @@ bool Form1::Load() {
 
 void Form1::ApplyLayout(int dpi) {
   controls_.LayOut(dpi);
-  const SIZE outer = OuterSizeForClient(TwipsToPixels(form1::kClientWidth, dpi),
-                                        TwipsToPixels(form1::kClientHeight, dpi), kStyle,
-                                        kExStyle, dpi);
+  const SIZE outer =
+      OuterSizeForClient(TwipsToPixels(form1::kClientWidth, dpi),
+                         TwipsToPixels(form1::kClientHeight, dpi), kStyle, kExStyle, dpi);
   SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -159,7 +159,9 @@ void Form1::FillLists() {
   for (const auto& item : form1::ActionItems()) AddComboItem(Control(form1::kCombo4), item);
 }
 
-std::string Form1::ControlText(int id) const { return GetText(Control(id)); }
+std::string Form1::ControlText(int id) const {
+  return GetText(Control(id));
+}
 
 void Form1::SetControlText(int id, std::string_view text) {
   SetText(Control(id), text);
@@ -173,7 +175,9 @@ std::wstring_view Form1::ListText(AlarmList list, wchar_t (&buffer)[kListBuffer]
   return {buffer, static_cast<std::size_t>(n)};
 }
 
-void Form1::ShowStatusLine(const wchar_t* text) { SetWindowTextW(Control(form1::kLabel5), text); }
+void Form1::ShowStatusLine(const wchar_t* text) {
+  SetWindowTextW(Control(form1::kLabel5), text);
+}
 
 void Form1::OnCommand1Click() {
   AlarmSettings settings;

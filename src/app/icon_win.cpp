@@ -27,7 +27,9 @@ TrayIcon::TrayIcon(HWND window) {
   tip.copy(TrayIconData.szTip, sizeof TrayIconData.szTip / sizeof(wchar_t) - 1);
 }
 
-TrayIcon::~TrayIcon() { Remove(); }
+TrayIcon::~TrayIcon() {
+  Remove();
+}
 
 bool TrayIcon::Add() {
   may_be_shown_ = true;

@@ -61,8 +61,8 @@ bool cDIBSection::CopyToClipboard(bool bAsDIB) const {
   // The clipboard needs an owner window: without one, Windows lets EmptyClipboard leave no
   // owner, and SetClipboardData then fails. A hidden message-only window of our own serves
   // for the copy; the data stays on the clipboard after the window is gone.
-  const UniqueWindow owner(CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                           nullptr, GetModuleHandleW(nullptr), nullptr));
+  const UniqueWindow owner(CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                           GetModuleHandleW(nullptr), nullptr));
   if (!owner || !OpenClipboard(owner.get())) return false;  // the bitmap is deleted on return
   EmptyClipboard();
   const bool accepted = SetClipboardData(CF_BITMAP, bitmap.get()) != nullptr;

@@ -37,8 +37,9 @@ class cDIBSection {
 
   // Fills the header for lWidth x lHeight pixels and makes a DIB section from it for lHDC.
   // hDib receives the section (releasing what it held), and this object's pixel address is
-  // set to the section's memory. Selects nothing and releases nothing this object holds. Throws OverflowError when the image
-  // size leaves the 32-bit range; the header then already holds the new width and height.
+  // set to the section's memory. Selects nothing and releases nothing this object holds. Throws
+  // OverflowError when the image size leaves the 32-bit range; the header then already holds the
+  // new width and height.
   bool CreateDIB(HDC lHDC, std::int32_t lWidth, std::int32_t lHeight, UniqueBitmap& hDib);
 
   // Copies the whole bitmap picThis into a new image of its size. A null handle, or a handle

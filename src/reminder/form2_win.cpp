@@ -25,13 +25,14 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-
 }  // namespace
 
 Form2::Form2(std::function<void()> on_unload, PicturePreparer* preparer)
     : on_unload_(std::move(on_unload)), preparer_(preparer) {}
 
-HWND Form2::Label1() const { return GetDlgItem(hwnd(), form2::kLabel1); }
+HWND Form2::Label1() const {
+  return GetDlgItem(hwnd(), form2::kLabel1);
+}
 
 void Form2::Show() {
   if (!IsLoaded() && !Load()) return;
@@ -70,9 +71,9 @@ void Form2::OnLoad() {
 }
 
 void Form2::CentreWithDesignSize(int dpi) {
-  const SIZE outer = OuterSizeForClient(TwipsToPixels(form2::kClientWidth, dpi),
-                                        TwipsToPixels(form2::kClientHeight, dpi), kStyle,
-                                        kExStyle, dpi);
+  const SIZE outer =
+      OuterSizeForClient(TwipsToPixels(form2::kClientWidth, dpi),
+                         TwipsToPixels(form2::kClientHeight, dpi), kStyle, kExStyle, dpi);
   SetWindowPos(hwnd(), nullptr, CentreOffset(GetSystemMetrics(SM_CXSCREEN), outer.cx),
                CentreOffset(GetSystemMetrics(SM_CYSCREEN), outer.cy), outer.cx, outer.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);

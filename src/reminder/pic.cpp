@@ -9,7 +9,9 @@ std::uint32_t Packed(const std::uint8_t* p) {
   return p[0] | (static_cast<std::uint32_t>(p[1]) << 8) | (static_cast<std::uint32_t>(p[2]) << 16);
 }
 
-int RoundHalfToEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+int RoundHalfToEven(double value) {
+  return static_cast<int>(std::nearbyint(value));
+}
 
 }  // namespace
 

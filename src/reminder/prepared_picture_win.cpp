@@ -34,8 +34,8 @@ PictureStamp StampOf(const std::string& path, COLORREF background) {
   if (path.empty() || !wide) return stamp;
   // Attributes only: the file may be open elsewhere, and its content is not read here.
   const UniqueFile file(CreateFileW(wide->c_str(), FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr));
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
   FILE_BASIC_INFO basic{};
   LARGE_INTEGER size{};
   if (!file || !GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) ||

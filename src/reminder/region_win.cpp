@@ -64,8 +64,8 @@ UniqueRegion RegionFromSortedRects(const std::vector<RECT>& rects) {
   }
   header->rcBound = bound;
   std::memcpy(data.data() + sizeof(RGNDATAHEADER), rects.data(), rects.size() * sizeof(RECT));
-  return UniqueRegion(
-      ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data())));
+  return UniqueRegion(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                                      reinterpret_cast<RGNDATA*>(data.data())));
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 namespace norvel {
 namespace {
 
-std::wstring W(std::string_view utf8) { return Widen(utf8).value_or(std::wstring()); }
+std::wstring W(std::string_view utf8) {
+  return Widen(utf8).value_or(std::wstring());
+}
 
 }  // namespace
 
@@ -78,12 +80,12 @@ void AlarmTick::UpdateStatusLine(const LocalTime& now) {
   st.wMinute = static_cast<WORD>(now.minute);
   st.wSecond = static_cast<WORD>(now.second);
   wchar_t date[80], time[80];
-  const int date_len = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr,
-                                       date, 80, nullptr);
+  const int date_len =
+      GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 80, nullptr);
   const int time_len = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, time, 80);
-  ComposeStatusLine<wchar_t>(
-      status_, parts_, std::wstring_view(date, date_len > 0 ? date_len - 1 : 0),
-      std::wstring_view(time, time_len > 0 ? time_len - 1 : 0), now.weekday);
+  ComposeStatusLine<wchar_t>(status_, parts_,
+                             std::wstring_view(date, date_len > 0 ? date_len - 1 : 0),
+                             std::wstring_view(time, time_len > 0 ? time_len - 1 : 0), now.weekday);
   // Repainted only when the text changes, that is once a second.
   if (status_ != shown_status_) {
     view_.ShowStatusLine(status_.c_str());
@@ -109,9 +111,9 @@ void AlarmTick::CatchUp(const TickReading& previous, const TickReading& current)
              effects_.tell_missed) {
     // Never late: a machine going down minutes or hours after its time would surprise the
     // user at work.
-    effects_.tell_missed(W(MissedPowerActionText(
-        TimeOfDayOf(missed->civil_second),
-        named == AlarmAction::kShutDown ? kShutDownText : kRestartText)));
+    effects_.tell_missed(
+        W(MissedPowerActionText(TimeOfDayOf(missed->civil_second),
+                                named == AlarmAction::kShutDown ? kShutDownText : kRestartText)));
   }
 }
 
@@ -144,7 +146,8 @@ void AlarmTick::UpdateWarning(std::int64_t now_second) {
         [&] { return ReadList(AlarmList::kSecond, second); }, every_hour_);
     if (trigger) warning = warnings_.At(now_second, *trigger);
   }
-  if ((warning || warning_shown_) && effects_.warn) effects_.warn(warning, std::wstring(action_text));
+  if ((warning || warning_shown_) && effects_.warn)
+    effects_.warn(warning, std::wstring(action_text));
   warning_shown_ = warning.has_value();
 }
 
@@ -161,7 +164,8 @@ void AlarmTick::Tick() {
   wchar_t hour[AlarmView::kListBuffer], minute[AlarmView::kListBuffer],
       second[AlarmView::kListBuffer], action[AlarmView::kListBuffer];
   const bool matches = TriggerMatchesReading<wchar_t>(
-      [&] { return ReadList(AlarmList::kHour, hour); }, [&] { return ReadList(AlarmList::kMinute, minute); },
+      [&] { return ReadList(AlarmList::kHour, hour); },
+      [&] { return ReadList(AlarmList::kMinute, minute); },
       [&] { return ReadList(AlarmList::kSecond, second); }, every_hour_, now);
   if (!matches) return;
   const AlarmAction named = ActionNamed<wchar_t>(ReadList(AlarmList::kAction, action), actions_);

@@ -24,7 +24,7 @@ class LocalClock final : public Clock {
 
 // What a matching tick does to the desktop and the system; replaceable in tests.
 struct AlarmEffects {
-  std::function<void()> show_reminder;  // minimize the desktop's windows, show Form2
+  std::function<void()> show_reminder;           // minimize the desktop's windows, show Form2
   std::function<void(UINT flags)> exit_windows;  // enable the privilege, ExitWindowsEx(flags, 0)
   // Tells the user of a shut-down or restart that was missed and is not carried out late.
   std::function<void(const std::wstring& text)> tell_missed;

@@ -11,7 +11,6 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   return a / b - (a % b < 0 ? 1 : 0);
 }
 
-
 // Days from 1970-01-01 to the given date of the proleptic Gregorian calendar. The year is
 // counted from March, so that the leap day is the last day of its year, and in eras of 400
 // years, each 146097 days long.
@@ -27,7 +26,9 @@ std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t d
 
 }  // namespace
 
-std::int64_t FloorMod(std::int64_t a, std::int64_t b) { return a - FloorDiv(a, b) * b; }
+std::int64_t FloorMod(std::int64_t a, std::int64_t b) {
+  return a - FloorDiv(a, b) * b;
+}
 
 std::int64_t TriggerPeriod(TriggerTime trigger) {
   return trigger.hour == TriggerTime::kEveryHour ? kSecondsPerHour : kSecondsPerDay;

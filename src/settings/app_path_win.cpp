@@ -27,6 +27,8 @@ std::string AppDirectory() {
   }
 }
 
-std::string AppSettingsFile() { return SettingsFilePath(AppDirectory()); }
+std::string AppSettingsFile() {
+  return SettingsFilePath(AppDirectory());
+}
 
 }  // namespace norvel

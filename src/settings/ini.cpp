@@ -21,9 +21,12 @@ std::string ValueForm(std::string_view section, std::string_view key, std::strin
 
 WriteStatus ReplaceWith(const std::string& file, const IniFile& ini) {
   switch (ReplaceFileAtomically(file, ini.Bytes())) {
-    case ReplaceStatus::kOk: return WriteStatus::kOk;
-    case ReplaceStatus::kReadOnly: return WriteStatus::kReadOnly;
-    case ReplaceStatus::kError: break;
+    case ReplaceStatus::kOk:
+      return WriteStatus::kOk;
+    case ReplaceStatus::kReadOnly:
+      return WriteStatus::kReadOnly;
+    case ReplaceStatus::kError:
+      break;
   }
   return WriteStatus::kIoError;
 }
@@ -42,10 +45,17 @@ std::string EscapeLineBreaks(std::string_view value) {
   out.reserve(value.size());
   for (const char c : value) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -106,7 +116,8 @@ SaveResult WriteAlarmSettings(const AlarmSettings& settings, const std::string& 
     const std::string_view key = AlarmSettings::kKeys[i];
     // Set changes nothing when it refuses, and nothing reaches the disk before all six
     // are set: a refused value leaves the file as it was.
-    if (!ini.Set(AlarmSettings::kSection, key, StoredForm(AlarmSettings::kSection, key, *values[i]))) {
+    if (!ini.Set(AlarmSettings::kSection, key,
+                 StoredForm(AlarmSettings::kSection, key, *values[i]))) {
       return {WriteStatus::kUnrepresentable, key};
     }
   }

@@ -11,7 +11,9 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kNewLine = "\r\n";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -27,7 +29,9 @@ std::size_t CharLength(std::string_view s, std::size_t i, bool cp936) {
   return (cp936 && b >= 0x81 && b <= 0xFE && i + 1 < s.size()) ? 2 : 1;
 }
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Compares two names in the working encoding, ignoring ASCII letter case but never
 // folding the second byte of a double-byte character.
@@ -133,7 +137,7 @@ bool NeedsQuotes(std::string_view value) {
 
 struct IniFile::Location {
   bool section_found = false;
-  std::size_t insert_at = 0;     // where a new key line of the section goes
+  std::size_t insert_at = 0;  // where a new key line of the section goes
   bool key_found = false;
   std::size_t line_begin = 0, line_end = 0;  // the key's line, without its line break
   std::string_view key_text;                 // the key's name as the file spells it

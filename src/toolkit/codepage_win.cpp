@@ -19,8 +19,8 @@ class WinCp936 final : public Cp936Codec {
     if (n <= 0) return {};
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(kCodePage, 0, gbk.data(), in_len, wide.data(), n);
-    return Utf16ToUtf8Lossy(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()),
-                                                wide.size()));
+    return Utf16ToUtf8Lossy(
+        std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
   }
 
   std::optional<std::string> Encode(std::string_view utf8) const override {

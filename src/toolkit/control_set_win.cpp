@@ -13,7 +13,8 @@ void ControlSet::Create(HWND parent, std::span<const ControlLayout> layout) {
   std::vector<std::size_t> order(layout.size());
   TabOrder(layout, order);
   controls_.clear();
-  for (const std::size_t i : order) controls_.emplace_back(layout[i].id, CreateControl(parent, layout[i]));
+  for (const std::size_t i : order)
+    controls_.emplace_back(layout[i].id, CreateControl(parent, layout[i]));
 }
 
 void ControlSet::LayOut(int dpi) {
@@ -48,7 +49,9 @@ LRESULT ControlSet::Colour(HDC dc, HWND control) const {
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void ByteLimitedEdit::Accept(HWND edit) { accepted_ = GetText(edit); }
+void ByteLimitedEdit::Accept(HWND edit) {
+  accepted_ = GetText(edit);
+}
 
 void ByteLimitedEdit::OnChange(HWND edit) {
   if (adjusting_) return;  // our own correction below

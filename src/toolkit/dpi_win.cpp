@@ -30,8 +30,7 @@ int DpiForWindow(HWND hwnd) {
   return SystemDpi();
 }
 
-SIZE OuterSizeForClient(int client_width, int client_height, DWORD style, DWORD ex_style,
-                        int dpi) {
+SIZE OuterSizeForClient(int client_width, int client_height, DWORD style, DWORD ex_style, int dpi) {
   RECT rect{0, 0, client_width, client_height};
   using Fn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
   static const Fn adjust = User32Function<Fn>("AdjustWindowRectExForDpi");

@@ -10,8 +10,7 @@ int DpiForWindow(HWND hwnd);
 int SystemDpi();
 
 // The outer rectangle for a client area of `client_width` x `client_height` pixels.
-SIZE OuterSizeForClient(int client_width, int client_height, DWORD style, DWORD ex_style,
-                        int dpi);
+SIZE OuterSizeForClient(int client_width, int client_height, DWORD style, DWORD ex_style, int dpi);
 
 // For WM_DPICHANGED: moves `window` to the rectangle the system suggests (its lParam).
 void MoveToSuggestedRect(HWND window, LPARAM suggested);

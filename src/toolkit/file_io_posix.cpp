@@ -50,7 +50,7 @@ FileContent ReadWholeFile(const std::string& path) {
     result.status = errno == ENOENT ? ReadStatus::kMissing : ReadStatus::kError;
     return result;
   }
-  struct stat st{};
+  struct stat st {};
   if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
     result.status = ReadStatus::kError;
     return result;
@@ -73,7 +73,7 @@ FileContent ReadWholeFile(const std::string& path) {
 }
 
 ReplaceStatus ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-  struct stat st{};
+  struct stat st {};
   mode_t mode = 0644;
   if (::stat(path.c_str(), &st) == 0) {
     // Like Windows' read-only attribute: a file without write permission is not replaced,

@@ -14,19 +14,19 @@ enum class ControlKind { kFrame, kLabel, kComboBox, kTextBox, kButton };
 // Optional settings of a control beyond its kind.
 enum ControlFlags : std::uint32_t {
   kNoFlags = 0,
-  kMultiLine = 1u << 0,     // text box: several lines, Enter makes a new line, vertical bar
-  kTransparent = 1u << 1,   // label: the background shows through
-  kBlueText = 1u << 2,      // label: text colour blue (0x00FF0000)
-  kCentred = 1u << 3,       // label: text centred
-  kOwnMouse = 1u << 5,      // label: takes its own clicks instead of passing them on
+  kMultiLine = 1u << 0,    // text box: several lines, Enter makes a new line, vertical bar
+  kTransparent = 1u << 1,  // label: the background shows through
+  kBlueText = 1u << 2,     // label: text colour blue (0x00FF0000)
+  kCentred = 1u << 3,      // label: text centred
+  kOwnMouse = 1u << 5,     // label: takes its own clicks instead of passing them on
 };
 
 struct ControlLayout {
   std::string_view name;
-  int id;              // control id (and the window's child id)
+  int id;  // control id (and the window's child id)
   ControlKind kind;
-  int container;       // index of the containing frame in the table, -1 for the window
-  std::string_view caption;  // UTF-8
+  int container;                 // index of the containing frame in the table, -1 for the window
+  std::string_view caption;      // UTF-8
   int left, top, width, height;  // twips, from the container's outer top-left corner
   int tab_index;
   std::uint32_t flags = kNoFlags;

@@ -7,7 +7,9 @@
 namespace norvel {
 namespace {
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuation(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 std::size_t CodePointLength(std::string_view s, std::size_t i) {
   std::size_t n = 1;
@@ -61,7 +63,8 @@ std::optional<LimitedEdit> FitEditToLimit(std::string_view previous, std::string
     // A line break is kept or dropped whole.
     std::size_t n = CodePointLength(inserted, take);
     if (inserted.substr(take, 2) == "\r\n") n = 2;
-    const std::size_t bytes = n == 2 && inserted[take] == '\r' ? 2 : CodePointBytes(inserted.substr(take, n));
+    const std::size_t bytes =
+        n == 2 && inserted[take] == '\r' ? 2 : CodePointBytes(inserted.substr(take, n));
     if (used + bytes > budget) break;
     used += bytes;
     take += n;

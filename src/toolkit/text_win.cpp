@@ -18,8 +18,8 @@ namespace {
 std::optional<std::string> NarrowWith(std::wstring_view utf16, DWORD flags) {
   if (utf16.empty()) return std::string();
   const int in_len = static_cast<int>(utf16.size());
-  const int n = WideCharToMultiByte(CP_UTF8, flags, utf16.data(), in_len, nullptr, 0, nullptr,
-                                    nullptr);
+  const int n =
+      WideCharToMultiByte(CP_UTF8, flags, utf16.data(), in_len, nullptr, 0, nullptr, nullptr);
   if (n <= 0) return std::nullopt;
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, flags, utf16.data(), in_len, out.data(), n, nullptr, nullptr);

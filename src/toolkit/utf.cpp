@@ -107,6 +107,8 @@ std::optional<std::string> Utf16ToUtf8(std::u16string_view utf16) {
   return ConvertUtf16(utf16, true);
 }
 
-std::string Utf16ToUtf8Lossy(std::u16string_view utf16) { return *ConvertUtf16(utf16, false); }
+std::string Utf16ToUtf8Lossy(std::u16string_view utf16) {
+  return *ConvertUtf16(utf16, false);
+}
 
 }  // namespace norvel

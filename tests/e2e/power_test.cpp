@@ -46,7 +46,8 @@ Calls ParseTrace(const std::string& trace) {
        it != std::sregex_iterator(); ++it) {
     calls.exit_windows.push_back(std::to_string(std::stoul((*it)[1].str(), nullptr, 16)) + "," +
                                  std::to_string(std::stoul((*it)[2].str(), nullptr, 16)));
-    if (calls.first_exit == std::string::npos) calls.first_exit = static_cast<std::size_t>(it->position());
+    if (calls.first_exit == std::string::npos)
+      calls.first_exit = static_cast<std::size_t>(it->position());
   }
   calls.first_adjust = trace.find("Call advapi32.AdjustTokenPrivileges(");
   return calls;
@@ -57,7 +58,8 @@ Calls ParseTrace(const std::string& trace) {
 // runs without that entry.
 std::wstring TraceFile() {
   const char* trace_variable = std::getenv("NORVEL_TRACE_FILE");
-  return trace_variable && *trace_variable ? testing::WindowsPathOf(trace_variable) : std::wstring();
+  return trace_variable && *trace_variable ? testing::WindowsPathOf(trace_variable)
+                                           : std::wstring();
 }
 
 class Power : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
@@ -150,10 +152,12 @@ TEST(Traced, ShutDownWarnsFirstAndCancelStopsThatOccurrenceOnly) {
   };
   const auto wait_for_warning = [&] {
     HWND warning = nullptr;
-    WaitUntil([&] {
-      return (warning = FindWindowOfClass(norvel.process_id(), L"NorvelPowerWarning")) &&
-             IsWindowVisible(warning);
-    }, 2500);
+    WaitUntil(
+        [&] {
+          return (warning = FindWindowOfClass(norvel.process_id(), L"NorvelPowerWarning")) &&
+                 IsWindowVisible(warning);
+        },
+        2500);
     return warning;
   };
 
@@ -210,8 +214,9 @@ TEST(Traced, StartUpLimitsDllSearchToTheSystemFolderFirst) {
   const std::string trace = testing::ReadFileBytes(trace_file).substr(trace_start);
   std::smatch call;
   ASSERT_TRUE(std::regex_search(
-      trace, call, std::regex(R"(Call (kernel32|kernelbase)\.SetDefaultDllDirectories\(0*800\))",
-                                    std::regex::icase)))
+      trace, call,
+      std::regex(R"(Call (kernel32|kernelbase)\.SetDefaultDllDirectories\(0*800\))",
+                 std::regex::icase)))
       << trace.substr(0, 2000);
   const auto first_other = trace.find("Call comctl32.InitCommonControlsEx(");
   ASSERT_NE(first_other, std::string::npos);

@@ -38,8 +38,8 @@ struct PicturePixels {
 
 PicturePixels ReadBmp(const std::wstring& path) {
   PicturePixels p;
-  const UniqueBitmap bitmap(static_cast<HBITMAP>(
-      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  const UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(
+      nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   BITMAP info{};
   GetObjectW(bitmap.get(), sizeof info, &info);
   p.width = info.bmWidth;
@@ -89,13 +89,15 @@ void Drag(POINT from, POINT to, bool right) {
 class Reminder : public ::testing::Test {
  protected:
   void SetUp() override {
-    picture_ = norvel_.folder() + L"\\提醒图片" + picture_source_.substr(picture_source_.find(L'.'));
+    picture_ =
+        norvel_.folder() + L"\\提醒图片" + picture_source_.substr(picture_source_.find(L'.'));
     ASSERT_TRUE(CopyFileW(
         testing::WindowsPathOf(NORVEL_E2E_PICTURES "/" + NarrowLossy(picture_source_)).c_str(),
         picture_.c_str(), FALSE));
-    ASSERT_TRUE(norvel_.WriteSettingsBytes(
-        Cp936().Encode("[设置]\r\n提示语=" + stored_message_ + "\r\n图片=" + NarrowLossy(picture_) +
-                       "\r\n").value()));
+    ASSERT_TRUE(norvel_.WriteSettingsBytes(Cp936()
+                                               .Encode("[设置]\r\n提示语=" + stored_message_ +
+                                                       "\r\n图片=" + NarrowLossy(picture_) + "\r\n")
+                                               .value()));
     ASSERT_TRUE(norvel_.Start());
     form1_ = WaitForSettingsWindow(norvel_.process_id());
     ASSERT_NE(form1_, nullptr);
@@ -121,11 +123,13 @@ class Reminder : public ::testing::Test {
     ASSERT_TRUE(WaitForVisible(form2_, true, 3000));
     // Let the ticks of the matching second pass before acting on the window.
     const WORD trigger_second = trigger.second_value;
-    WaitUntil([&] {
-      SYSTEMTIME now{};
-      GetLocalTime(&now);
-      return now.wSecond != trigger_second;
-    }, 2500);
+    WaitUntil(
+        [&] {
+          SYSTEMTIME now{};
+          GetLocalTime(&now);
+          return now.wSecond != trigger_second;
+        },
+        2500);
   }
 
   NorvelProcess norvel_;
@@ -145,8 +149,8 @@ TEST_F(Reminder, TakesThePictureShapeSizeAndPlace) {
   GetClientRect(form2_, &client);
   EXPECT_EQ(client.right, pixels.width);
   EXPECT_EQ(client.bottom, pixels.height);
-  const FrameMeasures frame = MeasureFrame(outer.right - outer.left, client.right,
-                                           outer.bottom - outer.top, client.bottom);
+  const FrameMeasures frame =
+      MeasureFrame(outer.right - outer.left, client.right, outer.bottom - outer.top, client.bottom);
   // The top-left corner is where centring the design size put it; not centred again.
   const int dpi = ScreenDpi();
   const int design_w = TwipsToPixels(form2::kClientWidth, dpi) + 2 * frame.F;
@@ -174,10 +178,13 @@ TEST_F(Reminder, LeftDragMovesRightDragDoesNot) {
   EXPECT_EQ(after_right.top, before.top);
   Drag(disc, {disc.x + 60, disc.y + 40}, /*right=*/false);
   RECT moved{};
-  EXPECT_TRUE(WaitUntil([&] {
-    GetWindowRect(form2_, &moved);
-    return moved.left == before.left + 60 && moved.top == before.top + 40;
-  }, 3000)) << moved.left - before.left << "," << moved.top - before.top;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        GetWindowRect(form2_, &moved);
+        return moved.left == before.left + 60 && moved.top == before.top + 40;
+      },
+      3000))
+      << moved.left - before.left << "," << moved.top - before.top;
 }
 
 TEST_F(Reminder, DoubleClickOnTheLabelKeepsItAndOnThePictureClosesIt) {
@@ -233,17 +240,20 @@ TEST(ReminderTiming, DISABLED_LargePhotoFromTheSecondsStartToVisible) {
   const char* photo = std::getenv("NORVEL_BENCH_PHOTO");
   ASSERT_TRUE(photo && *photo) << "NORVEL_BENCH_PHOTO names the photo";
   struct Run {
-    long long visible_ms = 0;   // from the start of the trigger second
-    double private_mb = 0;      // the program's memory just before the trigger
+    long long visible_ms = 0;  // from the start of the trigger second
+    double private_mb = 0;     // the program's memory just before the trigger
   };
   const auto measure = [&](const char* picture_source, bool touch_before_trigger) {
     NorvelProcess norvel;
     const std::wstring picture = norvel.folder() + L"\\photo.jpg";
     if (picture_source) {
-      EXPECT_TRUE(CopyFileW(testing::WindowsPathOf(picture_source).c_str(), picture.c_str(), FALSE));
+      EXPECT_TRUE(
+          CopyFileW(testing::WindowsPathOf(picture_source).c_str(), picture.c_str(), FALSE));
     }
     EXPECT_TRUE(norvel.WriteSettingsBytes(
-        Cp936().Encode("[设置]\r\n提示语=快休息\r\n图片=" + NarrowLossy(picture) + "\r\n").value()));
+        Cp936()
+            .Encode("[设置]\r\n提示语=快休息\r\n图片=" + NarrowLossy(picture) + "\r\n")
+            .value()));
     EXPECT_TRUE(norvel.Start());
     const HWND form1 = WaitForSettingsWindow(norvel.process_id());
     PostMessageW(form1, WM_APP + 1, 1, WM_LBUTTONDBLCLK);
@@ -266,18 +276,22 @@ TEST(ReminderTiming, DISABLED_LargePhotoFromTheSecondsStartToVisible) {
     HWND form2 = nullptr;
     WaitUntil([&] { return (form2 = FindReminder(norvel.process_id())) && IsWindowVisible(form2); },
               20000);
-    run.visible_ms = static_cast<long long>(GetTickCount64()) - static_cast<long long>(trigger.at_tick);
+    run.visible_ms =
+        static_cast<long long>(GetTickCount64()) - static_cast<long long>(trigger.at_tick);
     return run;
   };
   const Run none = measure(nullptr, false), ahead = measure(photo, false),
             at_trigger = measure(photo, true);
-  std::printf("  reminder visible after its second began: %lld ms without a picture; with the photo "
-              "%lld ms made ready ahead, %lld ms loaded at the trigger (ahead / at trigger %.2fx)\n",
-              none.visible_ms, ahead.visible_ms, at_trigger.visible_ms,
-              static_cast<double>(ahead.visible_ms) / static_cast<double>(std::max(1LL, at_trigger.visible_ms)));
-  std::printf("  memory of the waiting program: %.1f MB without a picture, %.1f MB with the photo "
-              "made ready (%.1f MB held for it)\n",
-              none.private_mb, ahead.private_mb, ahead.private_mb - none.private_mb);
+  std::printf(
+      "  reminder visible after its second began: %lld ms without a picture; with the photo "
+      "%lld ms made ready ahead, %lld ms loaded at the trigger (ahead / at trigger %.2fx)\n",
+      none.visible_ms, ahead.visible_ms, at_trigger.visible_ms,
+      static_cast<double>(ahead.visible_ms) /
+          static_cast<double>(std::max(1LL, at_trigger.visible_ms)));
+  std::printf(
+      "  memory of the waiting program: %.1f MB without a picture, %.1f MB with the photo "
+      "made ready (%.1f MB held for it)\n",
+      none.private_mb, ahead.private_mb, ahead.private_mb - none.private_mb);
 }
 
 // A message of two lines, the break written by hand as a lone "\n": once only the first line

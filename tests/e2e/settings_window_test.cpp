@@ -17,7 +17,9 @@ namespace {
 
 constexpr DWORD kStartTimeout = 30000;
 
-std::string Gbk(std::string_view utf8) { return Cp936().Encode(utf8).value(); }
+std::string Gbk(std::string_view utf8) {
+  return Cp936().Encode(utf8).value();
+}
 
 class SettingsWindow : public ::testing::Test {
  protected:
@@ -39,8 +41,8 @@ class SettingsWindow : public ::testing::Test {
 TEST_F(SettingsWindow, FirstStartWithoutSettingsFile) {
   ASSERT_TRUE(StartAndWait());
   EXPECT_EQ(TextOf(Control(form1::kText1)), "时间到,请休息!");
-  for (const int id : {form1::kCombo1, form1::kCombo2, form1::kCombo3, form1::kCombo4,
-                       form1::kText2}) {
+  for (const int id :
+       {form1::kCombo1, form1::kCombo2, form1::kCombo3, form1::kCombo4, form1::kText2}) {
     EXPECT_EQ(TextOf(Control(id)), "") << id;
   }
   EXPECT_EQ(ComboItems(Control(form1::kCombo1)), form1::HourItems());
@@ -91,7 +93,7 @@ TEST_F(SettingsWindow, FrameStyleSizeTopmostAndCaptions) {
 
 TEST_F(SettingsWindow, TabMovesThroughTheControlsInDesignOrder) {
   ASSERT_TRUE(StartAndWait());
-  const int expected[] = {form1::kCombo2, form1::kCombo3, form1::kCombo4, form1::kCommand1,
+  const int expected[] = {form1::kCombo2, form1::kCombo3, form1::kCombo4,   form1::kCommand1,
                           form1::kText1,  form1::kText2,  form1::kCommand2, form1::kCombo1};
   HWND current = Control(form1::kCombo1);
   for (const int id : expected) {
@@ -121,7 +123,9 @@ POINT CentreOf(HWND window) {
 // the program, and Tab could not leave it.
 TEST_F(SettingsWindow, KeysMoveAndPressAsInADialog) {
   ASSERT_TRUE(StartAndWait());
-  const auto focus_becomes = [&](int id) { return WaitUntil([&] { return FocusedId(form1_) == id; }, 3000); };
+  const auto focus_becomes = [&](int id) {
+    return WaitUntil([&] { return FocusedId(form1_) == id; }, 3000);
+  };
   Click(CentreOf(Control(form1::kText1)));
   ASSERT_TRUE(focus_becomes(form1::kText1));
   PressKey(VK_ESCAPE);

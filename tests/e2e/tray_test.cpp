@@ -16,9 +16,13 @@
 namespace norvel::e2e {
 namespace {
 
-POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+POINT Centre(const RECT& r) {
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 
-bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool IsTopmost(HWND window) {
+  return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
 class Tray : public ::testing::Test {
  protected:
@@ -33,15 +37,15 @@ class Tray : public ::testing::Test {
   // The open popup menu of the program (a window of class "#32768").
   HWND WaitForMenu() {
     HWND menu = nullptr;
-    WaitUntil([&] {
-      menu = FindWindowW(L"#32768", nullptr);
-      return menu && IsWindowVisible(menu);
-    }, 5000);
+    WaitUntil(
+        [&] {
+          menu = FindWindowW(L"#32768", nullptr);
+          return menu && IsWindowVisible(menu);
+        },
+        5000);
     return menu;
   }
-  void PostTrayCallback(UINT mouse_message) {
-    PostMessageW(form1_, WM_APP + 1, 1, mouse_message);
-  }
+  void PostTrayCallback(UINT mouse_message) { PostMessageW(form1_, WM_APP + 1, 1, mouse_message); }
 
   NorvelProcess norvel_;
   HWND form1_ = nullptr;
@@ -52,10 +56,13 @@ TEST_F(Tray, IconShowsItsTipAndDoubleClickHidesAndShowsTheWindow) {
   SaveScreenshot("tray-icon");
   MoveMouse(Centre(*icon_));
   HWND tip = nullptr;
-  EXPECT_TRUE(WaitUntil([&] {
-    tip = FindWindowW(L"tooltips_class32", nullptr);
-    return tip && IsWindowVisible(tip) && TextOf(tip) == "Norvel V0.20";
-  }, 8000)) << (tip ? TextOf(tip) : std::string("no tip"));
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        tip = FindWindowW(L"tooltips_class32", nullptr);
+        return tip && IsWindowVisible(tip) && TextOf(tip) == "Norvel V0.20";
+      },
+      8000))
+      << (tip ? TextOf(tip) : std::string("no tip"));
 
   DoubleClick(Centre(*icon_));
   ASSERT_TRUE(WaitForVisible(form1_, false, 5000));

@@ -45,9 +45,9 @@ TEST(AlarmRule, EveryHourIgnoresTheHour) {
 
 TEST(AlarmRule, TextsAreComparedExactly) {
   EXPECT_TRUE(TriggerMatches("7", "5", "3", At(7, 5, 3)));
-  EXPECT_FALSE(TriggerMatches("7", "05", "3", At(7, 5, 3)));   // leading zero
+  EXPECT_FALSE(TriggerMatches("7", "05", "3", At(7, 5, 3)));  // leading zero
   EXPECT_FALSE(TriggerMatches("07", "5", "3", At(7, 5, 3)));
-  EXPECT_FALSE(TriggerMatches(" 7", "5", "3", At(7, 5, 3)));   // no trimming
+  EXPECT_FALSE(TriggerMatches(" 7", "5", "3", At(7, 5, 3)));  // no trimming
   EXPECT_FALSE(TriggerMatches("7 ", "5", "3", At(7, 5, 3)));
   EXPECT_FALSE(TriggerMatches("+7", "5", "3", At(7, 5, 3)));
   EXPECT_FALSE(TriggerMatches("", "", "", At(0, 0, 0)));
@@ -102,8 +102,8 @@ TEST(AlarmRule, TheListsOfferTheTextsTheTickActsOn) {
   EXPECT_EQ(ActionNamed(actions[1]), AlarmAction::kShutDown);
   EXPECT_EQ(ActionNamed(actions[2]), AlarmAction::kRestart);
   const std::string every_hour = form1::HourItems().front();
-  EXPECT_TRUE(TriggerMatches(every_hour, form1::MinuteItems()[5], form1::SecondItems()[3],
-                             At(13, 5, 3)));
+  EXPECT_TRUE(
+      TriggerMatches(every_hour, form1::MinuteItems()[5], form1::SecondItems()[3], At(13, 5, 3)));
 }
 
 }  // namespace

@@ -17,9 +17,9 @@ using testing::TempDir;
 using testing::WriteBytes;
 
 // GBK bytes of the names, written out so that the tests do not depend on the codec.
-const std::string kSectionGbk = "\xC9\xE8\xD6\xC3";        // 设置
-const std::string kMessageGbk = "\xCC\xE1\xCA\xBE\xD3\xEF";  // 提示语
-const std::string kHourGbk = "\xD0\xA1\xCA\xB1";             // 小时
+const std::string kSectionGbk = "\xC9\xE8\xD6\xC3";            // 设置
+const std::string kMessageGbk = "\xCC\xE1\xCA\xBE\xD3\xEF";    // 提示语
+const std::string kHourGbk = "\xD0\xA1\xCA\xB1";               // 小时
 const std::string kEveryHourGbk = "\xC3\xBF\xD0\xA1\xCA\xB1";  // 每小时
 
 std::string Read(const std::string& file, std::string_view key) {
@@ -67,8 +67,10 @@ TEST(SettingsStore, AllSixKeysRoundTripAndRewriteReplacesInPlace) {
   }
   // Only the minute's line changed: same line count, same order.
   const std::string after = ReadBytes(file);
-  EXPECT_EQ(std::count(before.begin(), before.end(), '\n'), std::count(after.begin(), after.end(), '\n'));
-  EXPECT_EQ(before.substr(0, before.find("\xB7\xD6\xD6\xD3")), after.substr(0, after.find("\xB7\xD6\xD6\xD3")));
+  EXPECT_EQ(std::count(before.begin(), before.end(), '\n'),
+            std::count(after.begin(), after.end(), '\n'));
+  EXPECT_EQ(before.substr(0, before.find("\xB7\xD6\xD6\xD3")),
+            after.substr(0, after.find("\xB7\xD6\xD6\xD3")));
 }
 
 // Earlier versions of Norvel cut values at 254 bytes; a 255-byte message that the message box
@@ -117,7 +119,8 @@ TEST(SettingsStore, OlderFilesWithPlainMessagesReadAsBefore) {
 TEST(SettingsStore, BlanksAndQuotesAroundValuesRoundTrip) {
   TempDir dir;
   const auto file = dir.File("option.ini");
-  for (const std::string value : {"  padded  ", "\"quoted\"", "'single'", "\"", "\"\"", " ", "a\"b"}) {
+  for (const std::string value :
+       {"  padded  ", "\"quoted\"", "'single'", "\"", "\"\"", " ", "a\"b"}) {
     ASSERT_EQ(WriteIniValue(AlarmSettings::kSection, AlarmSettings::kMessage, value, file),
               WriteStatus::kOk);
     EXPECT_EQ(Read(file, AlarmSettings::kMessage), value);
@@ -127,7 +130,8 @@ TEST(SettingsStore, BlanksAndQuotesAroundValuesRoundTrip) {
 TEST(SettingsStore, TextOutsideCodePage936IsRefusedAndFileKept) {
   TempDir dir;
   const auto file = dir.File("option.ini");
-  ASSERT_EQ(WriteIniValue(AlarmSettings::kSection, AlarmSettings::kHour, "7", file), WriteStatus::kOk);
+  ASSERT_EQ(WriteIniValue(AlarmSettings::kSection, AlarmSettings::kHour, "7", file),
+            WriteStatus::kOk);
   const std::string before = ReadBytes(file);
   EXPECT_EQ(WriteIniValue(AlarmSettings::kSection, AlarmSettings::kPicture, "C:\\😀.png", file),
             WriteStatus::kUnrepresentable);
@@ -137,7 +141,8 @@ TEST(SettingsStore, TextOutsideCodePage936IsRefusedAndFileKept) {
 TEST(SettingsStore, ReadOnlyFileIsReportedAndKept) {
   TempDir dir;
   const auto file = dir.File("option.ini");
-  ASSERT_EQ(WriteIniValue(AlarmSettings::kSection, AlarmSettings::kHour, "7", file), WriteStatus::kOk);
+  ASSERT_EQ(WriteIniValue(AlarmSettings::kSection, AlarmSettings::kHour, "7", file),
+            WriteStatus::kOk);
   const std::string before = ReadBytes(file);
   std::filesystem::permissions(file, std::filesystem::perms::owner_read |
                                          std::filesystem::perms::group_read |
@@ -297,7 +302,8 @@ TEST(SettingsStore, SixSettingsAreSavedTogetherOrNotAtAll) {
   const auto file = dir.File("option.ini");
   const std::string original = "; mine\r\n[" + kSectionGbk + "]\r\n" + kHourGbk + "=7\r\n";
   WriteBytes(file, original);
-  for (const auto field : {&AlarmSettings::message, &AlarmSettings::picture, &AlarmSettings::action}) {
+  for (const auto field :
+       {&AlarmSettings::message, &AlarmSettings::picture, &AlarmSettings::action}) {
     AlarmSettings refused = Sample();
     refused.*field = "안녕";
     const SaveResult result = WriteAlarmSettings(refused, file);

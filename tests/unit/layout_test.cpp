@@ -23,7 +23,7 @@ TEST(Layout, WindowSizesAtCommonDpis) {
   EXPECT_EQ(TwipsToPixels(form2::kClientWidth, 96), 321);
   EXPECT_EQ(TwipsToPixels(form2::kClientHeight, 96), 279);
   // 120 dpi: 12 twips a pixel; 144 dpi: 10.
-  EXPECT_EQ(TwipsToPixels(form1::kClientWidth, 120), 529);  // 528.75
+  EXPECT_EQ(TwipsToPixels(form1::kClientWidth, 120), 529);   // 528.75
   EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 120), 264);  // 263.75
   EXPECT_EQ(TwipsToPixels(form1::kClientWidth, 144), 635);   // 634.5, half away from zero
   EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 144), 317);  // 316.5
@@ -39,7 +39,8 @@ TEST(Layout, NestedContainersAddUp) {
   // Text1: 120 + 2280 + 120 = 2520, 120 + 240 + 240 = 600 twips.
   EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Text1"), 96), (PixelRect{168, 40, 233, 105}));
   EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Text1"), 144), (PixelRect{252, 60, 350, 158}));
-  EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Command1"), 96), (PixelRect{320, 160, 89, 33}));
+  EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Command1"), 96),
+            (PixelRect{320, 160, 89, 33}));
   // Frame1 leaves 120 twips at the left and top, 90 at the right and 150 at the bottom.
   const ControlLayout& frame1 = controls[IndexOf(controls, "Frame1")];
   EXPECT_EQ(form1::kClientWidth - frame1.left - frame1.width, 90);
@@ -52,10 +53,10 @@ TEST(Layout, TabOrderOfTheSettingsWindow) {
   TabOrder(controls, order);
   std::vector<std::string_view> names;
   for (const auto i : order) names.push_back(controls[i].name);
-  EXPECT_EQ(names, (std::vector<std::string_view>{
-                       "Frame1", "Combo1", "Combo2", "Combo3", "Combo4", "Frame2", "Label1",
-                       "Label2", "Label3", "Label4", "Command1", "Text1", "Label5", "Text2",
-                       "Label6", "Command2"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string_view>{
+                "Frame1", "Combo1", "Combo2", "Combo3", "Combo4", "Frame2", "Label1", "Label2",
+                "Label3", "Label4", "Command1", "Text1", "Label5", "Text2", "Label6", "Command2"}));
 }
 
 TEST(Layout, ListItems) {

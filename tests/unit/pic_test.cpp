@@ -60,8 +60,9 @@ std::set<std::pair<int, int>> Pixels(const std::vector<Strip>& strips) {
 
 std::vector<Strip> Bands(const Picture& pic, FrameMeasures frame) {
   std::vector<Strip> out;
-  ForEachBand(pic.View(), pic.width, pic.height, KeyColour(pic.View(), 1), frame,
-              [&](std::span<const Strip> band) { out.insert(out.end(), band.begin(), band.end()); });
+  ForEachBand(
+      pic.View(), pic.width, pic.height, KeyColour(pic.View(), 1), frame,
+      [&](std::span<const Strip> band) { out.insert(out.end(), band.begin(), band.end()); });
   return out;
 }
 
@@ -96,8 +97,8 @@ TEST(PictureRegion, OneUnitDifferenceIsOpaqueAndRowsGiveAnyNumberOfStrips) {
 }
 
 TEST(PictureRegion, FrameMeasuresRoundHalvesToEven) {
-  EXPECT_EQ(MeasureFrame(10, 5, 40, 20).F, 2);   // 2.5 -> 2
-  EXPECT_EQ(MeasureFrame(12, 5, 40, 20).F, 4);   // 3.5 -> 4
+  EXPECT_EQ(MeasureFrame(10, 5, 40, 20).F, 2);  // 2.5 -> 2
+  EXPECT_EQ(MeasureFrame(12, 5, 40, 20).F, 4);  // 3.5 -> 4
   const FrameMeasures m = MeasureFrame(329, 321, 310, 279);
   EXPECT_EQ(m.F, 4);
   EXPECT_EQ(m.T, 27);
@@ -137,11 +138,13 @@ TEST(PictureLimits, AdmitA48MegapixelPhotoAndRefuseBombsBeforeDecoding) {
   const struct {
     std::uint32_t width, height;
     bool taken;
-  } rows[] = {{8000, 6000, true},  {6000, 8000, true},   {8192, 8192, true},  {16384, 4096, true},
-              {1, 1, true},        {8193, 8192, false},  {16385, 1, false},   {1, 16385, false},
-              {30000, 30000, false}, {0, 10, false},     {10, 0, false},      {0xFFFFFFFF, 0xFFFFFFFF, false}};
+  } rows[] = {{8000, 6000, true},  {6000, 8000, true}, {8192, 8192, true},
+              {16384, 4096, true}, {1, 1, true},       {8193, 8192, false},
+              {16385, 1, false},   {1, 16385, false},  {30000, 30000, false},
+              {0, 10, false},      {10, 0, false},     {0xFFFFFFFF, 0xFFFFFFFF, false}};
   for (const auto& row : rows) {
-    EXPECT_EQ(PictureSizeAcceptable(row.width, row.height), row.taken) << row.width << "x" << row.height;
+    EXPECT_EQ(PictureSizeAcceptable(row.width, row.height), row.taken)
+        << row.width << "x" << row.height;
   }
 }
 

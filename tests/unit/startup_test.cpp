@@ -73,7 +73,8 @@ TEST(MessageLimit, PasteKeepsWhatFitsWithoutSplittingCharactersOrLineBreaks) {
   EXPECT_EQ(pasted->text, before + "ab字");  // 254 bytes; CR LF would make 256
   EXPECT_EQ(pasted->caret, pasted->text.size());
   // Replacing a selection: the replaced text frees its bytes.
-  const auto replaced = FitEditToLimit(std::string(255, 'y'), "yyy" + std::string(10, 'z') + std::string(250, 'y'), 255);
+  const auto replaced = FitEditToLimit(std::string(255, 'y'),
+                                       "yyy" + std::string(10, 'z') + std::string(250, 'y'), 255);
   ASSERT_TRUE(replaced);
   EXPECT_EQ(replaced->text.size(), 255u);
   // Deleting from a text that was already too long (a longer message from the file) is fine.

@@ -20,13 +20,16 @@ TEST(Cp936Codec, UnrepresentableAndMalformedTextIsRefusedNotQuestionMarked) {
 
 TEST(Cp936Codec, InvalidBytesDecodeToReplacementCharacters) {
   EXPECT_EQ(Cp936().Decode("a\xD6"), "a\xEF\xBF\xBD");
-  EXPECT_EQ(Cp936().Decode("\xC9\xE8\xFF" "b"), "设\xEF\xBF\xBD" "b");
+  EXPECT_EQ(Cp936().Decode("\xC9\xE8\xFF"
+                           "b"),
+            "设\xEF\xBF\xBD"
+            "b");
 }
 
 TEST(Utf, StrictConversionsRejectMalformedInput) {
-  EXPECT_EQ(Utf8ToUtf16("a\xC0\x80"), std::nullopt);      // overlong
-  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), std::nullopt);   // surrogate
-  EXPECT_EQ(Utf8ToUtf16("\xE6\xAF"), std::nullopt);       // truncated
+  EXPECT_EQ(Utf8ToUtf16("a\xC0\x80"), std::nullopt);     // overlong
+  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), std::nullopt);  // surrogate
+  EXPECT_EQ(Utf8ToUtf16("\xE6\xAF"), std::nullopt);      // truncated
   EXPECT_EQ(Utf16ToUtf8(u"\xD800"), std::nullopt);
   EXPECT_EQ(Utf16ToUtf8Lossy(u"a\xD800"), "a\xEF\xBF\xBD");
   EXPECT_EQ(Utf8ToUtf16("设😀"), u"设😀");

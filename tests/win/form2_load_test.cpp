@@ -68,9 +68,9 @@ TEST_F(Form2Load, BitmapShapesTheWindowToThePicture) {
   const UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(GetWindowRgn(form2_.hwnd(), region.get()), ERROR);
   const POINT o = ClientOrigin();
-  EXPECT_TRUE(PtInRegion(region.get(), o.x + 14, o.y + 14));   // the red disc
-  EXPECT_FALSE(PtInRegion(region.get(), o.x + 0, o.y + 29));   // the green key
-  EXPECT_FALSE(PtInRegion(region.get(), o.x - 1, o.y + 14));   // the frame
+  EXPECT_TRUE(PtInRegion(region.get(), o.x + 14, o.y + 14));  // the red disc
+  EXPECT_FALSE(PtInRegion(region.get(), o.x + 0, o.y + 29));  // the green key
+  EXPECT_FALSE(PtInRegion(region.get(), o.x - 1, o.y + 14));  // the frame
 }
 
 TEST_F(Form2Load, EveryReadableFormatShapesLikeABitmap) {
@@ -103,8 +103,8 @@ TEST_F(Form2Load, OneColourPictureKeepsARectangleOfItsSize) {
 }
 
 TEST_F(Form2Load, NoPictureLeavesTheDesignRectangle) {
-  for (const std::string& path : {std::string(), PicturePath("missing.bmp"),
-                                  PicturePath("not-a-picture.bmp")}) {
+  for (const std::string& path :
+       {std::string(), PicturePath("missing.bmp"), PicturePath("not-a-picture.bmp")}) {
     WriteSettings("没有图片", path);
     form2_.Show();
     ASSERT_TRUE(form2_.IsLoaded()) << path;

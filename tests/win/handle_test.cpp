@@ -10,7 +10,9 @@
 namespace norvel {
 namespace {
 
-bool Alive(HRGN region) { return GetObjectType(region) == OBJ_REGION; }
+bool Alive(HRGN region) {
+  return GetObjectType(region) == OBJ_REGION;
+}
 
 TEST(UniqueHandle, MoveAssignmentClosesTheOldHandleAndReleaseHandsItOver) {
   const HRGN first = CreateRectRgn(0, 0, 1, 1), second = CreateRectRgn(0, 0, 2, 2);

@@ -21,7 +21,9 @@ using testing::ReadFileBytes;
 using testing::TempFolder;
 using testing::WriteFileBytes;
 
-std::string Gbk(std::string_view utf8) { return Cp936().Encode(utf8).value(); }
+std::string Gbk(std::string_view utf8) {
+  return Cp936().Encode(utf8).value();
+}
 
 struct ContractCase {
   const char* name;
@@ -87,7 +89,9 @@ const std::vector<ContractCase>& Cases() {
 }
 
 // Names the case in test output instead of dumping its bytes.
-void PrintTo(const ContractCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ContractCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class IniContract : public ::testing::TestWithParam<ContractCase> {};
 
@@ -119,16 +123,16 @@ TEST_P(IniContract, SameResultAsPlatformProfileFunctions) {
 
   ASSERT_EQ(WriteIniValue(c.section, c.key, *c.write, NarrowLossy(ours)), WriteStatus::kOk);
   const std::string value = Gbk(*c.write);
-  ASSERT_TRUE(WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                         theirs_ansi.c_str()));
+  ASSERT_TRUE(
+      WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), theirs_ansi.c_str()));
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, theirs_ansi.c_str());  // flush
   const std::string mine_text = Cp936().Decode(ReadFileBytes(ours));
   const std::string platform_text = Cp936().Decode(ReadFileBytes(theirs));
   EXPECT_EQ(platform_text, c.platform_differs.value_or(mine_text));
   // What we wrote reads back through the platform as well, up to its 254-byte limit.
   char buffer[255] = {};
-  const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer,
-                                           sizeof buffer, Gbk(NarrowLossy(ours)).c_str());
+  const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer,
+                                           Gbk(NarrowLossy(ours)).c_str());
   EXPECT_EQ(Cp936().Decode(std::string(buffer, n)), c.write->substr(0, 254));
 }
 

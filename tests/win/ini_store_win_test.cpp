@@ -16,8 +16,9 @@ using testing::TempFolder;
 TEST(SettingsStoreWin, RoundTripInAFolderWithChineseName) {
   TempFolder folder;
   const std::string file = folder.FileUtf8(L"option.ini");
-  ASSERT_EQ(WriteIniValue(AlarmSettings::kSection, AlarmSettings::kMessage, "该休息了\r\n真的", file),
-            WriteStatus::kOk);
+  ASSERT_EQ(
+      WriteIniValue(AlarmSettings::kSection, AlarmSettings::kMessage, "该休息了\r\n真的", file),
+      WriteStatus::kOk);
   EXPECT_EQ(ReadIniValue(AlarmSettings::kSection, AlarmSettings::kMessage, file),
             "该休息了\r\n真的");
   EXPECT_EQ(ReadFileBytes(folder.File(L"option.ini")),
@@ -29,7 +30,8 @@ TEST(SettingsStoreWin, RoundTripInAFolderWithChineseName) {
 TEST(SettingsStoreWin, ReadOnlyFileIsReportedAndKept) {
   TempFolder folder;
   const std::string file = folder.FileUtf8(L"option.ini");
-  ASSERT_EQ(WriteIniValue(AlarmSettings::kSection, AlarmSettings::kHour, "7", file), WriteStatus::kOk);
+  ASSERT_EQ(WriteIniValue(AlarmSettings::kSection, AlarmSettings::kHour, "7", file),
+            WriteStatus::kOk);
   const std::string before = ReadFileBytes(folder.File(L"option.ini"));
   ASSERT_TRUE(SetFileAttributesW(folder.File(L"option.ini").c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(WriteIniValue(AlarmSettings::kSection, AlarmSettings::kHour, "8", file),
@@ -50,7 +52,8 @@ TEST(SettingsStoreWin, DirectoryNamedLikeTheFileIsReported) {
 TEST(SettingsStoreWin, FileLockedByAnotherWriterIsReported) {
   TempFolder folder;
   const std::string file = folder.FileUtf8(L"option.ini");
-  ASSERT_EQ(WriteIniValue(AlarmSettings::kSection, AlarmSettings::kHour, "7", file), WriteStatus::kOk);
+  ASSERT_EQ(WriteIniValue(AlarmSettings::kSection, AlarmSettings::kHour, "7", file),
+            WriteStatus::kOk);
   // Another program holds the temporary file open without sharing.
   HANDLE other = CreateFileW(folder.File(L"option.ini.tmp").c_str(), GENERIC_WRITE, 0, nullptr,
                              CREATE_ALWAYS, 0, nullptr);

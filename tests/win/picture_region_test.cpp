@@ -39,9 +39,9 @@ TEST(PictureLoader, EveryFormatBecomesABitmap) {
     const char* file;
     SIZE size;
   };
-  for (const Case& c : {Case{"shape.bmp", {40, 30}}, Case{"shape.png", {40, 30}},
-                        Case{"photo.jpg", {64, 48}}, Case{"anim.gif", {24, 16}},
-                        Case{"icon.ico", {48, 48}}, Case{"page.tiff", {20, 10}}}) {
+  for (const Case& c :
+       {Case{"shape.bmp", {40, 30}}, Case{"shape.png", {40, 30}}, Case{"photo.jpg", {64, 48}},
+        Case{"anim.gif", {24, 16}}, Case{"icon.ico", {48, 48}}, Case{"page.tiff", {20, 10}}}) {
     const UniqueBitmap bitmap = LoadPicture(Picture(c.file), kBackground);
     ASSERT_TRUE(bitmap) << c.file;
     const SIZE size = BitmapSize(bitmap.get());

@@ -26,7 +26,9 @@ void Send(std::vector<INPUT> inputs) {
 
 }  // namespace
 
-void MoveMouse(POINT screen) { Send({MouseInput(0, screen)}); }
+void MoveMouse(POINT screen) {
+  Send({MouseInput(0, screen)});
+}
 
 void Click(POINT screen, bool right) {
   const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
@@ -49,7 +51,8 @@ void PressKey(WORD virtual_key, WORD modifier) {
     return input;
   };
   if (modifier) {
-    Send({key(modifier, false), key(virtual_key, false), key(virtual_key, true), key(modifier, true)});
+    Send({key(modifier, false), key(virtual_key, false), key(virtual_key, true),
+          key(modifier, true)});
   } else {
     Send({key(virtual_key, false), key(virtual_key, true)});
   }

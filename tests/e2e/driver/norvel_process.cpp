@@ -21,7 +21,9 @@ NorvelProcess::NorvelProcess() : exe_(folder_.File(L"norvel.exe")) {
   CopyFileW((ProgramFolder() + L"\\norvel.exe").c_str(), exe_.c_str(), FALSE);
 }
 
-NorvelProcess::~NorvelProcess() { Kill(); }
+NorvelProcess::~NorvelProcess() {
+  Kill();
+}
 
 bool NorvelProcess::WriteSettingsBytes(const std::string& bytes) const {
   return testing::WriteFileBytes(SettingsPath(), bytes);
@@ -43,7 +45,9 @@ std::wstring EnvironmentBlock(const std::vector<std::wstring>& extra) {
   }
   for (const auto& add : extra) {
     const auto name = add.substr(0, add.find(L'=') + 1);
-    std::erase_if(vars, [&](const std::wstring& v) { return _wcsnicmp(v.c_str(), name.c_str(), name.size()) == 0; });
+    std::erase_if(vars, [&](const std::wstring& v) {
+      return _wcsnicmp(v.c_str(), name.c_str(), name.size()) == 0;
+    });
     vars.push_back(add);
   }
   std::wstring block;
@@ -76,8 +80,8 @@ bool NorvelProcess::Start(const StartOptions& options) {
   UniqueFile output;
   if (!options.output_file.empty()) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    output.reset(CreateFileW(options.output_file.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                             &inherit, CREATE_ALWAYS, 0, nullptr));
+    output.reset(CreateFileW(options.output_file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                             CREATE_ALWAYS, 0, nullptr));
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = si.hStdError = output.get();
   }
@@ -87,8 +91,8 @@ bool NorvelProcess::Start(const StartOptions& options) {
   // Started from another folder, so that nothing depends on the working directory.
   if (!CreateProcessW(exe_.c_str(), command.data(), nullptr, nullptr, output ? TRUE : FALSE,
                       CREATE_UNICODE_ENVIRONMENT,
-                      environment.empty() ? nullptr : environment.data(),
-                      ProgramFolder().c_str(), &si, &pi)) {
+                      environment.empty() ? nullptr : environment.data(), ProgramFolder().c_str(),
+                      &si, &pi)) {
     return false;
   }
   CloseHandle(pi.hThread);
@@ -98,7 +102,8 @@ bool NorvelProcess::Start(const StartOptions& options) {
 }
 
 bool NorvelProcess::WaitForExit(DWORD timeout_ms, DWORD* exit_code) const {
-  if (!process_ || WaitForSingleObject(process_.get(), Scaled(timeout_ms)) != WAIT_OBJECT_0) return false;
+  if (!process_ || WaitForSingleObject(process_.get(), Scaled(timeout_ms)) != WAIT_OBJECT_0)
+    return false;
   if (exit_code) GetExitCodeProcess(process_.get(), exit_code);
   return true;
 }

@@ -13,7 +13,7 @@ namespace norvel::e2e {
 
 class NorvelProcess {
  public:
-  NorvelProcess();  // copies norvel.exe (built beside the driver) into a fresh folder
+  NorvelProcess();   // copies norvel.exe (built beside the driver) into a fresh folder
   ~NorvelProcess();  // ends the program if it still runs; the folder goes with its files
   NorvelProcess(const NorvelProcess&) = delete;
   NorvelProcess& operator=(const NorvelProcess&) = delete;

@@ -34,8 +34,8 @@ bool WritePng(const std::wstring& path, int width, int height, std::vector<std::
     IWICStream* stream_raw = nullptr;
     IWICBitmapEncoder* encoder_raw = nullptr;
     IWICBitmapFrameEncode* frame_raw = nullptr;
-    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                     IID_IWICImagingFactory, reinterpret_cast<void**>(&factory_raw));
+    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                     reinterpret_cast<void**>(&factory_raw));
     const ComOwner<IWICImagingFactory> factory(factory_raw);
     if (factory) factory->CreateStream(&stream_raw);
     const ComOwner<IWICStream> stream(stream_raw);
@@ -72,8 +72,8 @@ BOOL CALLBACK FindProc(HWND window, LPARAM lparam) {
   GetWindowThreadProcessId(window, &pid);
   if (pid != state->pid) return TRUE;
   wchar_t caption[256] = {};
-  SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(caption),
-                      SMTO_ABORTIFHUNG, 2000, nullptr);
+  SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(caption), SMTO_ABORTIFHUNG,
+                      2000, nullptr);
   if (state->caption == caption) {
     state->found = window;
     return FALSE;
@@ -97,10 +97,12 @@ HWND WaitForTopWindow(DWORD pid, const std::string& caption, DWORD timeout_ms) {
 
 HWND WaitForSettingsWindow(DWORD pid, DWORD timeout_ms) {
   HWND found = nullptr;
-  WaitUntil([&] {
-    found = FindTopWindow(pid, std::string(form1::kCaption));
-    return found && IsWindowVisible(found);
-  }, timeout_ms);
+  WaitUntil(
+      [&] {
+        found = FindTopWindow(pid, std::string(form1::kCaption));
+        return found && IsWindowVisible(found);
+      },
+      timeout_ms);
   return found && IsWindowVisible(found) ? found : nullptr;
 }
 
@@ -114,7 +116,9 @@ HWND FindWindowOfClass(DWORD pid, const wchar_t* window_class) {
   return nullptr;
 }
 
-HWND FindReminder(DWORD pid) { return FindWindowOfClass(pid, L"NorvelForm2"); }
+HWND FindReminder(DWORD pid) {
+  return FindWindowOfClass(pid, L"NorvelForm2");
+}
 
 HWND WaitForReminder(DWORD pid, DWORD timeout_ms) {
   HWND found = nullptr;
@@ -125,8 +129,8 @@ HWND WaitForReminder(DWORD pid, DWORD timeout_ms) {
 std::string TextOf(HWND window) {
   const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT copied = SendMessageW(window, WM_GETTEXT, text.size(),
-                                      reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied =
+      SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(copied));
   return NarrowLossy(text);
 }
@@ -149,7 +153,9 @@ std::vector<std::string> ComboItems(HWND combo) {
   return items;
 }
 
-void PressButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+void PressButton(HWND button) {
+  PostMessageW(button, BM_CLICK, 0, 0);
+}
 
 bool WaitForVisible(HWND window, bool visible, DWORD timeout_ms) {
   return WaitUntil([&] { return (IsWindowVisible(window) != FALSE) == visible; }, timeout_ms);
