@@ -29,5 +29,6 @@ inline double BestOf(int repetitions, const std::function<void()>& run) {
 
 void RegionBenchmarks();
 void TickBenchmarks();
+void PictureBenchmarks();
 
 }  // namespace norvel::bench

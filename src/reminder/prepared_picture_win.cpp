@@ -78,6 +78,13 @@ PicturePreparer::~PicturePreparer() {
 void PicturePreparer::Start(const PictureStamp& stamp) {
   stamp_ = stamp;
   waiting_.reset();
+  if (!stamp.exists) {
+    // No file (or no path): no picture, known without a thread.
+    std::promise<std::shared_ptr<const PreparedPicture>> none;
+    none.set_value(std::make_shared<const PreparedPicture>());
+    pending_ = none.get_future().share();
+    return;
+  }
   pending_ = std::async(std::launch::async, [path = stamp.path, background = stamp.background] {
                const ComApartment com;
                try {
