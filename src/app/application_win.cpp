@@ -40,10 +40,7 @@ AlarmEffects Application::Effects() {
   return effects;
 }
 
-Application::~Application() {
-  // The settings window first: its unload still reaches the other windows.
-  form1_.reset();
-}
+Application::~Application() = default;
 
 void Application::OnWindowUnloaded() {
   // The guard belongs to the settings window: once it is gone, a new start must get a

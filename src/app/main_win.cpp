@@ -2,12 +2,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <memory>
 
 #include "app/application_win.h"
 #include "app/single_instance_win.h"
+#include "toolkit/com_win.h"
 
 namespace {
 
@@ -33,13 +33,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (!instance->IsFirst()) return 0;  // the running one shows its window instead
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  // The picture loader and the open-file dialog use COM on this thread.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  int exit_code = 0;
-  {
-    norvel::Application application(std::move(instance));
-    exit_code = application.Run();
-  }
-  if (SUCCEEDED(com)) CoUninitialize();
-  return exit_code;
+  // The picture loader and the open-file dialog use COM on this thread; the apartment
+  // outlives the application.
+  const norvel::ComApartment com(COINIT_APARTMENTTHREADED);
+  norvel::Application application(std::move(instance));
+  return application.Run();
 }

@@ -7,28 +7,25 @@
 
 namespace norvel {
 
-StartupTexts DecideStartupTexts(const std::function<std::string(std::string_view key)>& read) {
+StartupTexts DecideStartupTexts(const AlarmSettings& stored) {
   StartupTexts t;
   // A message edited by hand may break its lines with LF or CR alone, which the message box
   // would not show as line breaks.
-  t.text1 = WithCrLfLineBreaks(read(AlarmSettings::kMessage));
+  t.text1 = WithCrLfLineBreaks(stored.message);
   if (t.text1.empty()) t.text1 = form1::kDefaultMessage;
-  t.combo1 = read(AlarmSettings::kHour);
-  t.combo2 = read(AlarmSettings::kMinute);
-  t.combo3 = read(AlarmSettings::kSecond);
-  t.combo4 = read(AlarmSettings::kAction);
-  t.text2 = read(AlarmSettings::kPicture);
+  t.combo1 = stored.hour;
+  t.combo2 = stored.minute;
+  t.combo3 = stored.second;
+  t.combo4 = stored.action;
+  t.text2 = stored.picture;
   return t;
 }
 
-StartupTexts DecideStartupTexts(const AlarmSettings& stored) {
+StartupTexts DecideStartupTexts(const std::function<std::string(std::string_view key)>& read) {
+  AlarmSettings stored;
   const auto values = stored.Values();
-  return DecideStartupTexts([&](std::string_view key) {
-    for (std::size_t i = 0; i < values.size(); ++i) {
-      if (AlarmSettings::kKeys[i] == key) return *values[i];
-    }
-    return std::string();
-  });
+  for (std::size_t i = 0; i < values.size(); ++i) *values[i] = read(AlarmSettings::kKeys[i]);
+  return DecideStartupTexts(stored);
 }
 
 std::string CreditText() {

@@ -1,30 +1,12 @@
 #include "reminder/prepared_picture_win.h"
 
-#include <objbase.h>
-
 #include <chrono>
 
+#include "toolkit/com_win.h"
 #include "toolkit/picture_win.h"
 #include "toolkit/text_win.h"
 
 namespace norvel {
-namespace {
-
-// COM for the picture loader, on the preparing thread.
-class ComApartment {
- public:
-  ComApartment() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-  ~ComApartment() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  HRESULT result_;
-};
-
-}  // namespace
 
 PictureStamp StampOf(const std::string& path, COLORREF background) {
   PictureStamp stamp;
@@ -86,7 +68,7 @@ void PicturePreparer::Start(const PictureStamp& stamp) {
     return;
   }
   pending_ = std::async(std::launch::async, [path = stamp.path, background = stamp.background] {
-               const ComApartment com;
+               const ComApartment com(COINIT_MULTITHREADED);  // the picture loader's
                try {
                  return PreparePicture(path, background);
                } catch (...) {

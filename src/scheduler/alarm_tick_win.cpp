@@ -61,16 +61,11 @@ AlarmTick::AlarmTick(AlarmView& view, const Clock& clock, AlarmEffects effects)
   shown_status_.reserve(128);
 }
 
-void AlarmTick::UpdateStatusLine(const LocalTime& now) {
+void AlarmTick::UpdateStatusLine(const LocalTime& now, std::int64_t now_second) {
   // Date and time texts have no unit below the second: within one second there is nothing
   // new to format.
-  if (status_composed_ && now.second == status_time_.second && now.minute == status_time_.minute &&
-      now.hour == status_time_.hour && now.day == status_time_.day &&
-      now.month == status_time_.month && now.year == status_time_.year) {
-    return;
-  }
-  status_time_ = now;
-  status_composed_ = true;
+  if (now_second == status_second_) return;
+  status_second_ = now_second;
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(now.year);
   st.wMonth = static_cast<WORD>(now.month);
@@ -158,8 +153,9 @@ void AlarmTick::Tick() {
   // trigger second to catch up; the ordinary tick below is as before.
   if (previous_) CatchUp(*previous_, reading);
   previous_ = reading;
-  UpdateStatusLine(now);
-  UpdateWarning(CivilSeconds(now));
+  const std::int64_t now_second = CivilSeconds(now);
+  UpdateStatusLine(now, now_second);
+  UpdateWarning(now_second);
 
   wchar_t hour[AlarmView::kListBuffer], minute[AlarmView::kListBuffer],
       second[AlarmView::kListBuffer], action[AlarmView::kListBuffer];
@@ -171,7 +167,7 @@ void AlarmTick::Tick() {
   const AlarmAction named = ActionNamed<wchar_t>(ReadList(AlarmList::kAction, action), actions_);
   if (named == AlarmAction::kRemind && effects_.show_reminder) effects_.show_reminder();
   if (named == AlarmAction::kShutDown || named == AlarmAction::kRestart) {
-    RunPowerAction(named, CivilSeconds(now));
+    RunPowerAction(named, now_second);
   }
 }
 

@@ -53,7 +53,7 @@ class AlarmTick {
   void UpdateWarning(std::int64_t now_second);
   void RunPowerAction(AlarmAction action, std::int64_t occurrence);
   void CatchUp(const TickReading& previous, const TickReading& current);
-  void UpdateStatusLine(const LocalTime& now);
+  void UpdateStatusLine(const LocalTime& now, std::int64_t now_second);
   std::wstring_view ReadList(AlarmList list, wchar_t (&buffer)[AlarmView::kListBuffer]) const {
     return view_.ListText(list, buffer);
   }
@@ -66,9 +66,9 @@ class AlarmTick {
   ActionTexts<wchar_t> actions_;  // views of the three texts above
   // Reused from tick to tick: no allocation once they have grown.
   std::wstring status_, shown_status_;
-  // The second the status line was last composed for: its text changes only with it.
-  LocalTime status_time_{};
-  bool status_composed_ = false;
+  // The second (civil count) the status line was last composed for: its text changes only
+  // with it.
+  std::int64_t status_second_ = -1;
   // The previous tick's clocks, to see a trigger second that no tick ran in.
   std::optional<TickReading> previous_;
   PowerWarningPlan warnings_;

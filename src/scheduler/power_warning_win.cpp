@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "scheduler/power_warning_layout.h"
-#include "toolkit/controls_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/task_list_win.h"
 #include "toolkit/text_win.h"
@@ -42,10 +41,10 @@ void PowerWarningWindow::Update(const std::optional<PowerWarning>& warning,
   const bool highlight_changed = !shown_ || shown_->highlighted != warning->highlighted;
   if (action != action_) {
     action_ = action;
-    SetWindowTextW(GetDlgItem(hwnd(), power_warning::kActionLabel),
+    SetWindowTextW(controls_[power_warning::kActionLabel],
                    (Widen(power_warning::kActionPrefix).value_or(L"") + action).c_str());
   }
-  const HWND count = GetDlgItem(hwnd(), power_warning::kCountLabel);
+  const HWND count = controls_[power_warning::kCountLabel];
   SetWindowTextW(count, CountText(warning->seconds_left).c_str());
   shown_ = warning;
   if (highlight_changed) InvalidateRect(count, nullptr, TRUE);
@@ -66,7 +65,7 @@ bool PowerWarningWindow::Load() {
                            TaskListOwner(), nullptr)) {
     return false;
   }
-  for (const ControlLayout& control : power_warning::kControls) CreateControl(hwnd(), control);
+  controls_.Create(hwnd(), power_warning::kControls);
   const int dpi = DpiForWindow(hwnd());
   ApplyLayout(dpi);
   PlaceOnPointersMonitor(dpi);
@@ -76,19 +75,14 @@ bool PowerWarningWindow::Load() {
 }
 
 void PowerWarningWindow::ApplyLayout(int dpi) {
+  controls_.LayOut(dpi);
+  // The count in bold at twice the size of the message font.
   LOGFONTW lf = MessageFont(dpi);
-  UniqueFont font(CreateFontIndirectW(&lf));
-  lf.lfHeight = lf.lfHeight * 2;
+  lf.lfHeight *= 2;
   lf.lfWeight = FW_BOLD;
   UniqueFont count_font(CreateFontIndirectW(&lf));
-  const auto controls = std::span(power_warning::kControls);
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    const HWND control = GetDlgItem(hwnd(), controls[i].id);
-    const HFONT f = controls[i].id == power_warning::kCountLabel ? count_font.get() : font.get();
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
-    PlaceControl(control, controls[i].kind, ControlRect(controls, i, dpi));
-  }
-  font_ = std::move(font);
+  SendMessageW(controls_[power_warning::kCountLabel], WM_SETFONT,
+               reinterpret_cast<WPARAM>(count_font.get()), TRUE);
   count_font_ = std::move(count_font);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "scheduler/power_warning.h"
+#include "toolkit/control_set_win.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/window_win.h"
 
@@ -36,7 +37,8 @@ class PowerWarningWindow final : public Window {
   std::optional<PowerWarning> shown_;
   std::wstring action_;
   HWND user_window_ = nullptr;  // the foreground window when the warning appeared
-  UniqueFont font_, count_font_;
+  ControlSet controls_;
+  UniqueFont count_font_;
 };
 
 }  // namespace norvel

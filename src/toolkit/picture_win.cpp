@@ -4,30 +4,12 @@
 
 #include <vector>
 
+#include "toolkit/com_win.h"
 #include "toolkit/picture_limits.h"
 #include "toolkit/text_win.h"
 
 namespace norvel {
 namespace {
-
-// Owns one COM interface pointer.
-template <typename T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() {
-    if (p_) p_->Release();
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  T** Out() { return &p_; }
-  T* operator->() const { return p_; }
-  T* get() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  T* p_ = nullptr;
-};
 
 // The frame to show: the first, or for an icon file the largest.
 HRESULT PickFrame(IWICBitmapDecoder* decoder, IWICBitmapFrameDecode** frame) {

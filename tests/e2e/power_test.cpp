@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <regex>
 
 #include "app/form1_layout.h"
@@ -62,19 +63,37 @@ std::wstring TraceFile() {
                                            : std::wstring();
 }
 
-class Power : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
+// The real program started under Wine's relay trace, limited to some calls.
+class Traced : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    trace_file_ = TraceFile();
+    if (trace_file_.empty()) {
+      GTEST_SKIP() << "run through the CTest entry E2E.PowerActions, which collects Wine's trace";
+    }
+    trace_start_ = testing::ReadFileBytes(trace_file_).size();
+  }
+  // Starts the program tracing `calls` (dll.function;…); its settings window once shown.
+  HWND Start(const std::wstring& calls) {
+    filter_.emplace(calls);
+    if (!norvel_.Start({{L"WINEDEBUG=+relay"}, {}})) return nullptr;
+    return WaitForSettingsWindow(norvel_.process_id());
+  }
+  // The trace of this test's program so far.
+  std::string Trace() const { return testing::ReadFileBytes(trace_file_).substr(trace_start_); }
+
+  std::wstring trace_file_;
+  std::size_t trace_start_ = 0;
+  std::optional<RelayFilter> filter_;
+  NorvelProcess norvel_;
+};
+
+class Power : public Traced,
+              public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
 
 TEST_P(Power, ActionAsksWindowsWithExactFlagsAfterEnablingThePrivilege) {
   const auto [action, expected_flags] = GetParam();
-  const std::wstring trace_file = TraceFile();
-  if (trace_file.empty()) {
-    GTEST_SKIP() << "run through the CTest entry E2E.PowerActions, which collects Wine's trace";
-  }
-  const std::size_t trace_start = testing::ReadFileBytes(trace_file).size();
-  RelayFilter filter(L"user32.ExitWindowsEx;advapi32.AdjustTokenPrivileges");
-  NorvelProcess norvel;
-  ASSERT_TRUE(norvel.Start({{L"WINEDEBUG=+relay"}, {}}));
-  const HWND form1 = WaitForSettingsWindow(norvel.process_id());
+  const HWND form1 = Start(L"user32.ExitWindowsEx;advapi32.AdjustTokenPrivileges");
   ASSERT_NE(form1, nullptr);
 
   const Trigger trigger = TriggerIn(3);
@@ -82,10 +101,10 @@ TEST_P(Power, ActionAsksWindowsWithExactFlagsAfterEnablingThePrivilege) {
 
   // The end of the session reaches the program, which closes and ends on its own.
   DWORD exit_code = 1;
-  ASSERT_TRUE(norvel.WaitForExit(20000, &exit_code));
+  ASSERT_TRUE(norvel_.WaitForExit(20000, &exit_code));
   EXPECT_EQ(exit_code, 0u);
 
-  const Calls calls = ParseTrace(testing::ReadFileBytes(trace_file).substr(trace_start));
+  const Calls calls = ParseTrace(Trace());
   ASSERT_FALSE(calls.exit_windows.empty());
   for (const auto& call : calls.exit_windows) EXPECT_EQ(call, expected_flags);
   ASSERT_NE(calls.first_adjust, std::string::npos);
@@ -98,27 +117,19 @@ INSTANTIATE_TEST_SUITE_P(Actions, Power,
 
 // Held up over the trigger second, a shut-down still happens when the hold ends within a
 // minute of it, and never later: the program then keeps running with its icon.
-class HeldUpPower : public ::testing::TestWithParam<int> {};
+class HeldUpPower : public Traced, public ::testing::WithParamInterface<int> {};
 
 TEST_P(HeldUpPower, ShutDownCaughtUpWithinAMinuteOnly) {
   const int held_past_trigger_ms = GetParam();
-  const std::wstring trace_file = TraceFile();
-  if (trace_file.empty()) {
-    GTEST_SKIP() << "run through the CTest entry E2E.PowerActions, which collects Wine's trace";
-  }
-  const std::size_t trace_start = testing::ReadFileBytes(trace_file).size();
-  RelayFilter filter(L"user32.ExitWindowsEx");
-  NorvelProcess norvel;
-  ASSERT_TRUE(norvel.Start({{L"WINEDEBUG=+relay"}, {}}));
-  const HWND form1 = WaitForSettingsWindow(norvel.process_id());
+  const HWND form1 = Start(L"user32.ExitWindowsEx");
   ASSERT_NE(form1, nullptr);
   const Trigger trigger = TriggerIn(3);
   SetTrigger(form1, trigger, "关闭计算机");
   WaitUntil([&] { return GetTickCount64() + 1500 >= trigger.at_tick; }, 5000);
-  norvel.HoldUpUntil(trigger.at_tick + static_cast<ULONGLONG>(held_past_trigger_ms));
+  norvel_.HoldUpUntil(trigger.at_tick + static_cast<ULONGLONG>(held_past_trigger_ms));
   const bool due = held_past_trigger_ms <= 60000;
-  EXPECT_EQ(norvel.WaitForExit(due ? 20000 : 3000), due);
-  const Calls calls = ParseTrace(testing::ReadFileBytes(trace_file).substr(trace_start));
+  EXPECT_EQ(norvel_.WaitForExit(due ? 20000 : 3000), due);
+  const Calls calls = ParseTrace(Trace());
   if (due) {
     ASSERT_FALSE(calls.exit_windows.empty());
     EXPECT_EQ(calls.exit_windows.front(), "1,0");
@@ -135,26 +146,16 @@ INSTANTIATE_TEST_SUITE_P(Traced, HeldUpPower, ::testing::Values(3500, 62000));
 // A timed shut-down warns from a minute before its second, without taking the focus; "取消"
 // (clicked for real) saves the machine from that one occurrence, and one armed again goes
 // ahead at its second.
-TEST(Traced, ShutDownWarnsFirstAndCancelStopsThatOccurrenceOnly) {
-  const std::wstring trace_file = TraceFile();
-  if (trace_file.empty()) {
-    GTEST_SKIP() << "run through the CTest entry E2E.PowerActions, which collects Wine's trace";
-  }
-  const std::size_t trace_start = testing::ReadFileBytes(trace_file).size();
-  RelayFilter filter(L"user32.ExitWindowsEx");
-  NorvelProcess norvel;
-  ASSERT_TRUE(norvel.Start({{L"WINEDEBUG=+relay"}, {}}));
-  const HWND form1 = WaitForSettingsWindow(norvel.process_id());
+TEST_F(Traced, ShutDownWarnsFirstAndCancelStopsThatOccurrenceOnly) {
+  const HWND form1 = Start(L"user32.ExitWindowsEx");
   ASSERT_NE(form1, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form1; }, 3000));
-  const auto exit_calls = [&] {
-    return ParseTrace(testing::ReadFileBytes(trace_file).substr(trace_start)).exit_windows;
-  };
+  const auto exit_calls = [&] { return ParseTrace(Trace()).exit_windows; };
   const auto wait_for_warning = [&] {
     HWND warning = nullptr;
     WaitUntil(
         [&] {
-          return (warning = FindWindowOfClass(norvel.process_id(), L"NorvelPowerWarning")) &&
+          return (warning = FindWindowOfClass(norvel_.process_id(), L"NorvelPowerWarning")) &&
                  IsWindowVisible(warning);
         },
         2500);
@@ -181,37 +182,29 @@ TEST(Traced, ShutDownWarnsFirstAndCancelStopsThatOccurrenceOnly) {
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form1; }, 2000))
       << "the keyboard did not go back to the window in use";
   WaitPastTrigger(first);
-  EXPECT_FALSE(norvel.WaitForExit(500));
+  EXPECT_FALSE(norvel_.WaitForExit(500));
   EXPECT_TRUE(exit_calls().empty());
 
   const Trigger second = TriggerIn(4);
   SetTrigger(form1, second, "关闭计算机");
   EXPECT_NE(wait_for_warning(), nullptr);
   WaitUntil([&] { return GetTickCount64() + 250 >= second.at_tick; }, 6000);
-  EXPECT_FALSE(norvel.WaitForExit(0)) << "shut down before its second";
-  ASSERT_TRUE(norvel.WaitForExit(20000));
+  EXPECT_FALSE(norvel_.WaitForExit(0)) << "shut down before its second";
+  ASSERT_TRUE(norvel_.WaitForExit(20000));
   const auto calls = exit_calls();
   ASSERT_FALSE(calls.empty());
   EXPECT_EQ(calls.front(), "1,0");
 }
 
 // DLLs that load at run time (the open-file dialog's, the picture codecs') must come from the
-// system folder only, so a DLL planted beside norvel.exe never runs. Wine's own search cannot
+// system folder only, so a DLL planted beside norvel_.exe never runs. Wine's own search cannot
 // show the attack; the trace shows that the program asks for it first thing, before COM or
 // the common controls load anything.
-TEST(Traced, StartUpLimitsDllSearchToTheSystemFolderFirst) {
-  const std::wstring trace_file = TraceFile();
-  if (trace_file.empty()) {
-    GTEST_SKIP() << "run through the CTest entry E2E.PowerActions, which collects Wine's trace";
-  }
-  const std::size_t trace_start = testing::ReadFileBytes(trace_file).size();
-  RelayFilter filter(
-      L"kernel32.SetDefaultDllDirectories;kernelbase.SetDefaultDllDirectories;"
-      L"comctl32.InitCommonControlsEx;ole32.CoInitializeEx;combase.CoInitializeEx");
-  NorvelProcess norvel;
-  ASSERT_TRUE(norvel.Start({{L"WINEDEBUG=+relay"}, {}}));
-  ASSERT_NE(WaitForSettingsWindow(norvel.process_id()), nullptr);
-  const std::string trace = testing::ReadFileBytes(trace_file).substr(trace_start);
+TEST_F(Traced, StartUpLimitsDllSearchToTheSystemFolderFirst) {
+  ASSERT_NE(Start(L"kernel32.SetDefaultDllDirectories;kernelbase.SetDefaultDllDirectories;"
+                  L"comctl32.InitCommonControlsEx;ole32.CoInitializeEx;combase.CoInitializeEx"),
+            nullptr);
+  const std::string trace = Trace();
   std::smatch call;
   ASSERT_TRUE(std::regex_search(
       trace, call,

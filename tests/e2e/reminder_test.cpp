@@ -109,8 +109,7 @@ class Reminder : public ::testing::Test {
     }
     // The trigger a few seconds ahead, set in the lists without OK.
     trigger_ = TriggerIn(2);
-    const Trigger& trigger = trigger_;
-    SetTrigger(form1_, trigger, "无动作");
+    SetTrigger(form1_, trigger_, "无动作");
     // As after OK: the settings window waits hidden in the notification area (shown, it
     // would lie above the reminder, being topmost).
     PostMessageW(form1_, WM_APP + 1, 1, WM_LBUTTONDBLCLK);
@@ -122,7 +121,7 @@ class Reminder : public ::testing::Test {
     EXPECT_EQ(TextOf(form2_), title_);
     ASSERT_TRUE(WaitForVisible(form2_, true, 3000));
     // Let the ticks of the matching second pass before acting on the window.
-    const WORD trigger_second = trigger.second_value;
+    const WORD trigger_second = trigger_.second_value;
     WaitUntil(
         [&] {
           SYSTEMTIME now{};

@@ -3,11 +3,11 @@
 #include <wincodec.h>
 
 #include <cstdlib>
-#include <memory>
 #include <vector>
 
 #include "app/form1_layout.h"
 #include "driver/timing.h"
+#include "toolkit/com_win.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/text_win.h"
 #include "win_test_util.h"
@@ -15,49 +15,30 @@
 namespace norvel::e2e {
 namespace {
 
-// Releases one COM interface pointer.
-template <typename T>
-struct ComRelease {
-  void operator()(T* p) const {
-    if (p) p->Release();
-  }
-};
-template <typename T>
-using ComOwner = std::unique_ptr<T, ComRelease<T>>;
-
 // Encodes top-down 24-bit blue-green-red rows as a PNG file with the Imaging Component.
 bool WritePng(const std::wstring& path, int width, int height, std::vector<std::uint8_t>& bgr) {
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  bool written = false;
-  {
-    IWICImagingFactory* factory_raw = nullptr;
-    IWICStream* stream_raw = nullptr;
-    IWICBitmapEncoder* encoder_raw = nullptr;
-    IWICBitmapFrameEncode* frame_raw = nullptr;
-    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                     reinterpret_cast<void**>(&factory_raw));
-    const ComOwner<IWICImagingFactory> factory(factory_raw);
-    if (factory) factory->CreateStream(&stream_raw);
-    const ComOwner<IWICStream> stream(stream_raw);
-    if (stream && SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE))) {
-      factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder_raw);
-    }
-    const ComOwner<IWICBitmapEncoder> encoder(encoder_raw);
-    if (encoder && SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache))) {
-      encoder->CreateNewFrame(&frame_raw, nullptr);
-    }
-    const ComOwner<IWICBitmapFrameEncode> frame(frame_raw);
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    written = frame && SUCCEEDED(frame->Initialize(nullptr)) &&
-              SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
-              SUCCEEDED(frame->SetPixelFormat(&format)) &&
-              IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
-              SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), static_cast<UINT>(width) * 3,
-                                           static_cast<UINT>(bgr.size()), bgr.data())) &&
-              SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+  const ComApartment com(COINIT_APARTMENTTHREADED);
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapEncoder> encoder;
+  ComPtr<IWICBitmapFrameEncode> frame;
+  CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                   reinterpret_cast<void**>(factory.Out()));
+  if (factory) factory->CreateStream(stream.Out());
+  if (stream && SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE))) {
+    factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Out());
   }
-  if (SUCCEEDED(com)) CoUninitialize();
-  return written;
+  if (encoder && SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache))) {
+    encoder->CreateNewFrame(frame.Out(), nullptr);
+  }
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  return frame && SUCCEEDED(frame->Initialize(nullptr)) &&
+         SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
+         SUCCEEDED(frame->SetPixelFormat(&format)) &&
+         IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
+         SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), static_cast<UINT>(width) * 3,
+                                      static_cast<UINT>(bgr.size()), bgr.data())) &&
+         SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
 
 struct FindState {
