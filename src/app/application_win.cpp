@@ -5,10 +5,15 @@
 #include "app/form1_layout.h"
 #include "app/form1_win.h"
 #include "app/single_instance_win.h"
+#include "app/start_at_login_win.h"
 #include "reminder/form2_win.h"
 #include "reminder/prepared_picture_win.h"
 #include "scheduler/alarm_tick_win.h"
+#include "scheduler/close_win.h"
 #include "scheduler/power_warning_win.h"
+#include "scheduler/program_state.h"
+#include "settings/app_path_win.h"
+#include "settings/ini.h"
 
 namespace norvel {
 namespace {
@@ -18,10 +23,24 @@ const LocalClock& TheLocalClock() {
   return clock;
 }
 
+// The trigger second of the last shut-down or restart carried out, as recorded.
+std::optional<std::int64_t> LastPowerAction() {
+  return ParseStamp(
+      ReadIniValue(ProgramState::kSection, ProgramState::kLastPowerAction, AppSettingsFile()));
+}
+
+// Recorded before the request, so that a second that comes back (a clock set back after
+// the restart) never runs it again. The settings' keys are not touched.
+void RecordPowerAction(std::int64_t occurrence) {
+  (void)WriteIniValue(ProgramState::kSection, ProgramState::kLastPowerAction, StampText(occurrence),
+                      AppSettingsFile());
+}
+
 }  // namespace
 
-Application::Application(std::unique_ptr<SingleInstance> instance)
+Application::Application(std::unique_ptr<SingleInstance> instance, bool show_window)
     : instance_(std::move(instance)),
+      show_window_(show_window),
       preparer_(std::make_unique<PicturePreparer>()),
       form1_(
           std::make_unique<Form1>([this] { OnTick(); }, [this] { OnWindowUnloaded(); },
@@ -29,11 +48,22 @@ Application::Application(std::unique_ptr<SingleInstance> instance)
       form2_(std::make_unique<Form2>([this] { OnWindowUnloaded(); }, preparer_.get())),
       warning_(std::make_unique<PowerWarningWindow>(
           [this](std::int64_t occurrence) { tick_->CancelPowerAction(occurrence); })),
-      tick_(std::make_unique<AlarmTick>(*form1_, TheLocalClock(), Effects())) {}
+      tick_(std::make_unique<AlarmTick>(*form1_, TheLocalClock(), Effects(), LastPowerAction())) {}
 
 AlarmEffects Application::Effects() {
   AlarmEffects effects = SystemAlarmEffects(
       [this] { form2_->Show(); }, [this](const std::wstring& text) { form1_->ShowBalloon(text); });
+  effects.before_power = [](AlarmAction action, std::int64_t occurrence) {
+    RecordPowerAction(occurrence);
+    // Back after its own restart: when it would not start at log-in, once through RunOnce.
+    // An off computer is what the user asked for.
+    if (action == AlarmAction::kRestart) ArmRunOnceForRestart();
+  };
+  effects.exit_windows = [](UINT flags) {
+    const DWORD error = RequestExitWindows(flags);
+    if (error != 0 && flags == EWX_REBOOT) DisarmRunOnce();
+    return error;
+  };
   effects.warn = [this](const std::optional<PowerWarning>& warning, const std::wstring& action) {
     warning_->Update(warning, action);
   };
@@ -63,7 +93,9 @@ void Application::OnTick() {
 }
 
 int Application::Run() {
-  if (!form1_->Load()) return 1;
+  // The folder was moved: a Run value left naming the old norvel.exe names this one again.
+  RepairStartAtLogin();
+  if (!form1_->Load(show_window_)) return 1;
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     // Tab, Shift+Tab and Alt+O move and press as in a dialog; Esc presses nothing.

@@ -16,8 +16,9 @@ class PowerWarningWindow;
 
 class Application {
  public:
-  // `instance` is the session's single-instance guard, held while the settings window lives.
-  explicit Application(std::unique_ptr<SingleInstance> instance);
+  // `instance` is the session's single-instance guard, held while the settings window lives;
+  // `show_window` false starts with the icon alone (at log-in).
+  Application(std::unique_ptr<SingleInstance> instance, bool show_window = true);
   ~Application();
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
@@ -31,6 +32,7 @@ class Application {
   AlarmEffects Effects();
 
   std::unique_ptr<SingleInstance> instance_;
+  bool show_window_;
   std::unique_ptr<PicturePreparer> preparer_;
   int ticks_ = 0;
   std::unique_ptr<Form1> form1_;

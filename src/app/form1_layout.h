@@ -33,8 +33,8 @@ enum : int {
   kLabel5,
 };
 
-// Menu item ids of m_Menu: index 0 "显示窗口", index 1 "退出".
-enum : int { kMenuShowWindow = 200, kMenuExit = 201 };
+// Menu item ids of m_Menu: "显示窗口", "开机时启动", "退出".
+enum : int { kMenuShowWindow = 200, kMenuExit = 201, kMenuStartAtLogin = 202 };
 
 inline constexpr std::string_view kCaption = NORVEL_CAPTION;
 inline constexpr int kClientWidth = 6345;   // twips: 423 pixels at 96 dpi
@@ -44,7 +44,8 @@ inline constexpr std::size_t kMessageByteLimit = 255;  // Text1, in code page 93
 inline constexpr std::string_view kDefaultMessage = "时间到,请休息!";
 
 inline constexpr std::string_view kMenuCaption = "dc";
-inline constexpr std::array<std::string_view, 2> kMenuItems = {"显示窗口", "退出"};
+inline constexpr std::array<std::string_view, 3> kMenuItems = {"显示窗口", "开机时启动", "退出"};
+inline constexpr std::array<int, 3> kMenuIds = {kMenuShowWindow, kMenuStartAtLogin, kMenuExit};
 
 // The list items that the tick compares with: the tick's own texts.
 inline constexpr std::string_view kEveryHour = kEveryHourText;

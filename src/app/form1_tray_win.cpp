@@ -5,8 +5,13 @@
 
 namespace norvel {
 
-Form1Tray::Form1Tray(HWND window, HMENU menu, std::function<void()> on_shown)
-    : window_(window), menu_(menu), on_shown_(std::move(on_shown)), icon_(window) {}
+Form1Tray::Form1Tray(HWND window, HMENU menu, std::function<void()> on_shown,
+                     std::function<void(HMENU)> prepare_menu)
+    : window_(window),
+      menu_(menu),
+      on_shown_(std::move(on_shown)),
+      prepare_menu_(std::move(prepare_menu)),
+      icon_(window) {}
 
 void Form1Tray::Add() {
   // At log-on the taskbar may not be there yet: try again every second for a minute.
@@ -33,7 +38,9 @@ bool Form1Tray::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void Form1Tray::OnCallback(LPARAM lparam) {
   const auto mouse_message = static_cast<std::int32_t>(LOWORD(lparam));
-  const TrayCommand command = callback_.Begin(mouse_message, IsIconic(window_) != FALSE);
+  // A window never shown (started at log-in) counts as minimized: a double-click shows it.
+  const bool minimized = IsIconic(window_) || !IsWindowVisible(window_);
+  const TrayCommand command = callback_.Begin(mouse_message, minimized);
   if (command == TrayCommand::kNothing) return;
   Apply(command);
   callback_.End();
@@ -58,6 +65,7 @@ void Form1Tray::Apply(TrayCommand command) {
       // Foreground first and a null message after: otherwise the menu stays open when the
       // user clicks elsewhere.
       SetForegroundWindow(window_);
+      if (prepare_menu_) prepare_menu_(menu_);
       TrackPopupMenuEx(menu_, TPM_LEFTALIGN | TPM_LEFTBUTTON, pointer.x, pointer.y, window_,
                        nullptr);
       PostMessageW(window_, WM_NULL, 0, 0);

@@ -18,8 +18,9 @@ namespace norvel {
 class Form1Tray {
  public:
   // `window` is the settings window, `menu` the popup menu m_Menu; `on_shown` runs after a
-  // double-click brought the window back.
-  Form1Tray(HWND window, HMENU menu, std::function<void()> on_shown);
+  // double-click brought the window back, `prepare_menu` before the menu opens.
+  Form1Tray(HWND window, HMENU menu, std::function<void()> on_shown,
+            std::function<void(HMENU)> prepare_menu = {});
 
   void Add();
   // The icon's messages: the callback, the taskbar's re-creation, the retry timer. True when
@@ -37,6 +38,7 @@ class Form1Tray {
   HWND window_;
   HMENU menu_;
   std::function<void()> on_shown_;
+  std::function<void(HMENU)> prepare_menu_;
   TrayIcon icon_;
   TrayCallback callback_;
   int retries_ = 0;

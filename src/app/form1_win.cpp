@@ -5,11 +5,8 @@
 #include "app/form1_layout.h"
 #include "app/form1_tray_win.h"
 #include "app/ini_win.h"
-#include "app/picture_chooser_win.h"
+#include "app/start_at_login_win.h"
 #include "app/startup.h"
-#include "settings/app_path_win.h"
-#include "settings/ini.h"
-#include "toolkit/codepage.h"
 #include "toolkit/controls_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/resource.h"
@@ -42,7 +39,7 @@ UINT Form1::ShowWindowMessage() {
   return message;
 }
 
-bool Form1::Load() {
+bool Form1::Load(bool show) {
   const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NORVEL));
   const std::wstring caption = Widen(form1::kCaption).value_or(L"");
   if (!CreateWindowOfClass(kClassName, caption.c_str(), kStyle, kExStyle,
@@ -58,6 +55,8 @@ bool Form1::Load() {
   OnLoad();
   // Timer1 is enabled by design and ticks from the end of the load on.
   SetTimer(hwnd(), kTimer1, form1::kTimerIntervalMs, nullptr);
+  // Started at log-in ("/tray"): the window stays hidden until the icon brings it.
+  if (!show) return true;
   ShowWindow(hwnd(), SW_SHOW);
   UpdateWindow(hwnd());
   return true;
@@ -77,10 +76,9 @@ void Form1::CreateMenus() {
   // submenu is ours until m_main holds it.
   m_main_.reset(CreateMenu());
   UniqueMenu m_menu(CreatePopupMenu());
-  const int ids[] = {form1::kMenuShowWindow, form1::kMenuExit};
   for (std::size_t i = 0; i < form1::kMenuItems.size(); ++i) {
     const std::wstring item = Widen(form1::kMenuItems[i]).value_or(L"");
-    AppendMenuW(m_menu.get(), MF_STRING, static_cast<UINT_PTR>(ids[i]), item.c_str());
+    AppendMenuW(m_menu.get(), MF_STRING, static_cast<UINT_PTR>(form1::kMenuIds[i]), item.c_str());
   }
   const std::wstring top = Widen(form1::kMenuCaption).value_or(L"");
   if (AppendMenuW(m_main_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(m_menu.get()), top.c_str())) {
@@ -90,8 +88,9 @@ void Form1::CreateMenus() {
 
 void Form1::OnLoad() {
   RunStep([&] {
-    tray_ = std::make_unique<Form1Tray>(hwnd(), GetSubMenu(m_main_.get(), 0),
-                                        [this] { keys_.TakeKeyboard(); });
+    tray_ = std::make_unique<Form1Tray>(
+        hwnd(), GetSubMenu(m_main_.get(), 0), [this] { keys_.TakeKeyboard(); },
+        [this](HMENU menu) { PrepareMenu(menu); });
     tray_->Add();
   });
   RunStep([&] { CentreOnScreen(hwnd()); });
@@ -116,6 +115,19 @@ void Form1::OnMenuClick(int index) {
   if (index == 1) OnCloseRequest();
 }
 
+void Form1::PrepareMenu(HMENU menu) {
+  // Read afresh each time: Task Manager may have changed it meanwhile.
+  CheckMenuItem(menu, form1::kMenuStartAtLogin,
+                MF_BYCOMMAND | (StartAtLoginChecked() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void Form1::OnStartAtLoginClick() {
+  if (!SetStartAtLogin(!StartAtLoginChecked())) {
+    ShowMessageBox(hwnd(), "无法更改“开机时启动”:系统拒绝写入注册表(可能受策略或权限限制)。",
+                   "Norvel", MB_OK | MB_ICONWARNING);
+  }
+}
+
 void Form1::OnCloseRequest() {
   // Every way of closing ends here; it is never cancelled. The timer stops with the window.
   if (tray_) tray_->Remove();
@@ -130,25 +142,6 @@ void Form1::OnDoubleClick(LPARAM lparam) {
   MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&frame), 2);
   if (PtInRect(&frame, point)) return;
   ShowMessageBox(hwnd(), CreditText(), "你知道吗:", MB_OK | MB_APPLMODAL);
-}
-
-void Form1::LoadSettingsIntoControls() {
-  const AlarmSettings stored = ReadAlarmSettings(AppSettingsFile());
-  const StartupTexts texts = DecideStartupTexts(stored);
-  // Each control on its own, so that one failure leaves the others set.
-  RunStep([&] { SetControlText(form1::kText1, texts.text1); });
-  RunStep([&] { SetControlText(form1::kCombo1, texts.combo1); });
-  RunStep([&] { SetControlText(form1::kCombo2, texts.combo2); });
-  RunStep([&] { SetControlText(form1::kCombo3, texts.combo3); });
-  RunStep([&] { SetControlText(form1::kCombo4, texts.combo4); });
-  RunStep([&] { SetControlText(form1::kText2, texts.text2); });
-  PictureSaved(stored.picture);
-}
-
-void Form1::PictureSaved(const std::string& path) {
-  RunStep([&] {
-    if (on_picture_) on_picture_(path);
-  });
 }
 
 void Form1::FillLists() {
@@ -168,55 +161,15 @@ void Form1::SetControlText(int id, std::string_view text) {
   if (id == form1::kText1) text1_limit_.Accept(Control(id));
 }
 
-std::wstring_view Form1::ListText(AlarmList list, wchar_t (&buffer)[kListBuffer]) const {
-  const int n = GetWindowTextW(Control(kListIds[static_cast<int>(list)]), buffer, kListBuffer);
+std::wstring_view Form1::Text(AlarmList list, wchar_t (&buffer)[kBuffer]) const {
+  const int n = GetWindowTextW(Control(kListIds[static_cast<int>(list)]), buffer, kBuffer);
   // A text that fills the buffer may have been cut; no such text can match anyway.
-  if (n <= 0 || n >= kListBuffer - 1) return {};
+  if (n <= 0 || n >= kBuffer - 1) return {};
   return {buffer, static_cast<std::size_t>(n)};
 }
 
 void Form1::ShowStatusLine(const wchar_t* text) {
   SetWindowTextW(Control(form1::kLabel5), text);
-}
-
-void Form1::OnCommand1Click() {
-  AlarmSettings settings;
-  settings.message = ControlText(form1::kText1);
-  settings.hour = ControlText(form1::kCombo1);
-  settings.minute = ControlText(form1::kCombo2);
-  settings.second = ControlText(form1::kCombo3);
-  settings.action = ControlText(form1::kCombo4);
-  settings.picture = ControlText(form1::kText2);
-  const std::string file = AppSettingsFile();
-  const SaveResult result = WriteAlarmSettings(settings, file);
-  if (result.status != WriteStatus::kOk) {
-    // Nothing was written, and the window stays shown, so that the user sees the settings
-    // were not kept and can mend them.
-    ShowMessageBox(hwnd(), SaveFailureText("设置", file, result), "Norvel", MB_OK | MB_ICONWARNING);
-    return;
-  }
-  PictureSaved(settings.picture);
-  keys_.RememberFocus();
-  ShowWindow(hwnd(), SW_MINIMIZE);  // the resize handler hides the window
-}
-
-void Form1::OnCommand2Click() {
-  const std::optional<std::string> path = ChoosePictureFile(hwnd());
-  if (!path) return;  // cancelled: the path shown and saved stays
-  if (!Cp936().Encode(*path)) {
-    ShowMessageBox(hwnd(), UnrepresentablePathText(*path), "Norvel", MB_OK | MB_ICONWARNING);
-    return;
-  }
-  SetControlText(form1::kText2, *path);
-  const std::string file = AppSettingsFile();
-  const WriteStatus status =
-      WriteIniValue(AlarmSettings::kSection, AlarmSettings::kPicture, *path, file);
-  if (status != WriteStatus::kOk) {
-    ShowMessageBox(hwnd(), SaveFailureText("图片路径", file, {status, {}}), "Norvel",
-                   MB_OK | MB_ICONWARNING);
-    return;
-  }
-  PictureSaved(*path);
 }
 
 void Form1::OnResize(WPARAM state) {
@@ -241,6 +194,9 @@ bool Form1::HandleCommand(WORD id, WORD code) {
       return true;
     case form1::kMenuExit:
       OnMenuClick(1);
+      return true;
+    case form1::kMenuStartAtLogin:
+      OnStartAtLoginClick();
       return true;
   }
   return false;

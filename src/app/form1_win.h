@@ -29,8 +29,9 @@ class Form1 final : public Window, public AlarmView {
         std::function<void(const std::string&)> on_picture = {});
   ~Form1() override;
 
-  // Creates the window, runs the start-up sequence and shows the window.
-  bool Load();
+  // Creates the window, runs the start-up sequence and shows the window (unless `show` is
+  // false: started at log-in, the icon alone appears).
+  bool Load(bool show = true);
 
   // A control by its id. The handles are kept from their creation: GetDlgItem asks the
   // window manager each time (under Wine a round trip to its server), and the tick reads
@@ -51,7 +52,7 @@ class Form1 final : public Window, public AlarmView {
   void ShowBalloon(const std::wstring& text);
 
   // What the tick reads and writes.
-  std::wstring_view ListText(AlarmList list, wchar_t (&buffer)[kListBuffer]) const override;
+  std::wstring_view Text(AlarmList list, wchar_t (&buffer)[kBuffer]) const override;
   void ShowStatusLine(const wchar_t* text) override;
 
   static constexpr UINT_PTR kTimer1 = 1;
@@ -76,6 +77,8 @@ class Form1 final : public Window, public AlarmView {
   void OnCommand2Click();
   void OnResize(WPARAM state);
   void OnMenuClick(int index);
+  void PrepareMenu(HMENU menu);
+  void OnStartAtLoginClick();
   void OnCloseRequest();
   void OnDoubleClick(LPARAM lparam);
 

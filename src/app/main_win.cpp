@@ -7,6 +7,7 @@
 
 #include "app/application_win.h"
 #include "app/single_instance_win.h"
+#include "app/start_at_login_win.h"
 #include "toolkit/com_win.h"
 
 namespace {
@@ -29,13 +30,15 @@ void LoadDllsFromSystemFolderOnly() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   LoadDllsFromSystemFolderOnly();
-  auto instance = std::make_unique<norvel::SingleInstance>();
+  // Started at log-in ("/tray"): no window, and a Norvel already running stays as it is.
+  const bool at_login = norvel::StartedForTray();
+  auto instance = std::make_unique<norvel::SingleInstance>(!at_login);
   if (!instance->IsFirst()) return 0;  // the running one shows its window instead
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   // The picture loader and the open-file dialog use COM on this thread; the apartment
   // outlives the application.
   const norvel::ComApartment com(COINIT_APARTMENTTHREADED);
-  norvel::Application application(std::move(instance));
+  norvel::Application application(std::move(instance), !at_login);
   return application.Run();
 }

@@ -4,10 +4,11 @@
 
 namespace norvel {
 
-SingleInstance::SingleInstance()
+SingleInstance::SingleInstance(bool show_running)
     : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\Norvel.SingleInstance")) {
   if (!mutex_ || GetLastError() != ERROR_ALREADY_EXISTS) return;
   first_ = false;
+  if (!show_running) return;
   if (const HWND running = FindWindowW(Form1::kClassName, nullptr)) {
     DWORD pid = 0;
     GetWindowThreadProcessId(running, &pid);

@@ -8,9 +8,11 @@ namespace norvel {
 // Holds the session's instance mutex while it lives.
 class SingleInstance {
  public:
-  SingleInstance();
-  // False when another instance runs; that instance has then been asked to show its
-  // settings window, and this start should end.
+  // `show_running`: ask a running instance to show its settings window (not at log-in, which
+  // must not pop up windows).
+  explicit SingleInstance(bool show_running = true);
+  // False when another instance runs (asked to show its window when `show_running`), and
+  // this start should end.
   bool IsFirst() const { return first_; }
 
  private:

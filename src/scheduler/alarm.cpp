@@ -2,13 +2,18 @@
 
 namespace norvel {
 
-AlarmAction ActionNamed(std::string_view action) {
-  return ActionNamed<char>(action, {kRemindText, kShutDownText, kRestartText});
-}
-
-AlarmAction ActionForTick(std::string_view hour, std::string_view minute, std::string_view second,
-                          std::string_view action, const LocalTime& now) {
-  return TriggerMatches(hour, minute, second, now) ? ActionNamed(action) : AlarmAction::kNone;
+std::string_view ActionText(AlarmAction action) {
+  switch (action) {
+    case AlarmAction::kRemind:
+      return kRemindText;
+    case AlarmAction::kShutDown:
+      return kShutDownText;
+    case AlarmAction::kRestart:
+      return kRestartText;
+    case AlarmAction::kNone:
+      break;
+  }
+  return {};
 }
 
 }  // namespace norvel

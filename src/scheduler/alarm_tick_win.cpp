@@ -2,6 +2,7 @@
 
 #include "scheduler/ZXH_win.h"
 #include "scheduler/close_win.h"
+#include "settings/app_path_win.h"
 #include "toolkit/text_win.h"
 
 namespace norvel {
@@ -39,33 +40,68 @@ AlarmEffects SystemAlarmEffects(std::function<void()> show_form2,
     EnumWindows(MinimizeWindowProc, 0);
     show();
   };
-  effects.exit_windows = [](UINT flags) {
-    EnableShutdownPrivilege();
-    ExitWindowsEx(flags, 0);  // never forced: other programs may save their work or refuse
+  effects.exit_windows = RequestExitWindows;
+  effects.tell = std::move(tell);
+  effects.log = [](const std::string& line) {
+    // A folder that cannot be written means no log, and nothing else changes.
+    AppendToLog(LogFilePath(AppDirectory()), line);
   };
-  effects.tell_missed = std::move(tell);
   return effects;
 }
 
-AlarmTick::AlarmTick(AlarmView& view, const Clock& clock, AlarmEffects effects)
+AlarmTick::AlarmTick(AlarmView& view, const Clock& clock, AlarmEffects effects,
+                     std::optional<std::int64_t> last_power_second)
     : view_(view),
       clock_(clock),
       effects_(std::move(effects)),
-      parts_{W(kStatusToday), W(kStatusNow), W(kStatusGap), W(kWeekdayPrefix)},
-      every_hour_(W(kEveryHourText)),
-      remind_(W(kRemindText)),
-      shut_down_(W(kShutDownText)),
-      restart_(W(kRestartText)),
-      actions_{remind_, shut_down_, restart_} {
+      scheduler_(last_power_second),
+      lists_(view),
+      parts_{W(kStatusToday), W(kStatusNow), W(kStatusGap), W(kWeekdayPrefix)} {
   status_.reserve(128);
   shown_status_.reserve(128);
 }
 
-void AlarmTick::UpdateStatusLine(const LocalTime& now, std::int64_t now_second) {
-  // Date and time texts have no unit below the second: within one second there is nothing
-  // new to format.
-  if (now_second == status_second_) return;
-  status_second_ = now_second;
+void AlarmTick::Tick() {
+  const LocalTime now = clock_.Now();
+  lists_.NextTick();
+  Apply(scheduler_.Tick({now, clock_.MonotonicMs()}, lists_), now);
+}
+
+void AlarmTick::Apply(const TickPlan& plan, const LocalTime& now) {
+  if (plan.new_second) UpdateStatusLine(now);
+  if (plan.update_warning && effects_.warn) {
+    warning_action_ = plan.warning_action;
+    effects_.warn(plan.warning, W(ActionText(plan.warning_action)));
+  }
+  for (const AlarmEvent& event : plan.events) Note(event, now);
+  if (plan.show_reminder && effects_.show_reminder) effects_.show_reminder();
+  if (IsPowerAction(plan.power)) RunPowerAction(plan, now);
+}
+
+void AlarmTick::RunPowerAction(const TickPlan& plan, const LocalTime& now) {
+  if (plan.record_power && effects_.before_power) {
+    effects_.before_power(plan.power, plan.power_occurrence);
+  }
+  if (!effects_.exit_windows) return;
+  const DWORD error =
+      effects_.exit_windows(plan.power == AlarmAction::kShutDown ? EWX_SHUTDOWN : EWX_REBOOT);
+  if (error == 0) return;
+  if (const auto failed = scheduler_.PowerActionFailed(plan.power, plan.power_occurrence, error)) {
+    Note(*failed, now);
+  }
+}
+
+void AlarmTick::Note(const AlarmEvent& event, const LocalTime& now) {
+  if (effects_.log) effects_.log(LogLine(event, now));
+  const std::string notice = EventNotice(event);
+  if (!notice.empty() && effects_.tell) effects_.tell(W(notice));
+}
+
+void AlarmTick::CancelPowerAction(std::int64_t occurrence) {
+  Note(scheduler_.CancelPowerAction(occurrence, warning_action_), clock_.Now());
+}
+
+void AlarmTick::UpdateStatusLine(const LocalTime& now) {
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(now.year);
   st.wMonth = static_cast<WORD>(now.month);
@@ -85,89 +121,6 @@ void AlarmTick::UpdateStatusLine(const LocalTime& now, std::int64_t now_second) 
   if (status_ != shown_status_) {
     view_.ShowStatusLine(status_.c_str());
     shown_status_.assign(status_);
-  }
-}
-
-void AlarmTick::CatchUp(const TickReading& previous, const TickReading& current) {
-  wchar_t hour[AlarmView::kListBuffer], minute[AlarmView::kListBuffer],
-      second[AlarmView::kListBuffer], action[AlarmView::kListBuffer];
-  const std::optional<MissedTrigger> missed = FindMissedTriggerReading<wchar_t>(
-      previous, current, [&] { return ReadList(AlarmList::kHour, hour); },
-      [&] { return ReadList(AlarmList::kMinute, minute); },
-      [&] { return ReadList(AlarmList::kSecond, second); }, every_hour_);
-  if (!missed) return;
-  const AlarmAction named = ActionNamed<wchar_t>(ReadList(AlarmList::kAction, action), actions_);
-  if (named == AlarmAction::kRemind) {
-    // A reminder the user asked for is still wanted after a stall or a sleep.
-    if (effects_.show_reminder) effects_.show_reminder();
-  } else if (named != AlarmAction::kNone && PowerActionStillDue(*missed)) {
-    RunPowerAction(named, missed->civil_second);
-  } else if (named != AlarmAction::kNone && !warnings_.Cancelled(missed->civil_second) &&
-             effects_.tell_missed) {
-    // Never late: a machine going down minutes or hours after its time would surprise the
-    // user at work.
-    effects_.tell_missed(
-        W(MissedPowerActionText(TimeOfDayOf(missed->civil_second),
-                                named == AlarmAction::kShutDown ? kShutDownText : kRestartText)));
-  }
-}
-
-void AlarmTick::RunPowerAction(AlarmAction action, std::int64_t occurrence) {
-  // A shut-down or restart that the user cancelled in its warning does not happen.
-  if (warnings_.Cancelled(occurrence) || !effects_.exit_windows) return;
-  effects_.exit_windows(action == AlarmAction::kShutDown ? EWX_SHUTDOWN : EWX_REBOOT);
-}
-
-void AlarmTick::CancelPowerAction(std::int64_t occurrence) {
-  warnings_.Cancel(occurrence);
-  warning_shown_ = false;  // the window closed itself
-  warned_second_ = -1;
-}
-
-void AlarmTick::UpdateWarning(std::int64_t now_second) {
-  // Decided once a second: the count changes only then, and a list changed meanwhile moves
-  // or closes the warning within that second.
-  if (now_second == warned_second_) return;
-  warned_second_ = now_second;
-  wchar_t hour[AlarmView::kListBuffer], minute[AlarmView::kListBuffer],
-      second[AlarmView::kListBuffer], action[AlarmView::kListBuffer];
-  const std::wstring_view action_text = ReadList(AlarmList::kAction, action);
-  const AlarmAction named = ActionNamed<wchar_t>(action_text, actions_);
-  std::optional<PowerWarning> warning;
-  if (named == AlarmAction::kShutDown || named == AlarmAction::kRestart) {
-    const std::optional<TriggerTime> trigger = TriggerFromReading<wchar_t>(
-        [&] { return ReadList(AlarmList::kHour, hour); },
-        [&] { return ReadList(AlarmList::kMinute, minute); },
-        [&] { return ReadList(AlarmList::kSecond, second); }, every_hour_);
-    if (trigger) warning = warnings_.At(now_second, *trigger);
-  }
-  if ((warning || warning_shown_) && effects_.warn)
-    effects_.warn(warning, std::wstring(action_text));
-  warning_shown_ = warning.has_value();
-}
-
-void AlarmTick::Tick() {
-  const LocalTime now = clock_.Now();
-  const TickReading reading{now, clock_.MonotonicMs()};
-  // Only when ticks did not arrive (two seconds or more since the last one) is there a
-  // trigger second to catch up; the ordinary tick below is as before.
-  if (previous_) CatchUp(*previous_, reading);
-  previous_ = reading;
-  const std::int64_t now_second = CivilSeconds(now);
-  UpdateStatusLine(now, now_second);
-  UpdateWarning(now_second);
-
-  wchar_t hour[AlarmView::kListBuffer], minute[AlarmView::kListBuffer],
-      second[AlarmView::kListBuffer], action[AlarmView::kListBuffer];
-  const bool matches = TriggerMatchesReading<wchar_t>(
-      [&] { return ReadList(AlarmList::kHour, hour); },
-      [&] { return ReadList(AlarmList::kMinute, minute); },
-      [&] { return ReadList(AlarmList::kSecond, second); }, every_hour_, now);
-  if (!matches) return;
-  const AlarmAction named = ActionNamed<wchar_t>(ReadList(AlarmList::kAction, action), actions_);
-  if (named == AlarmAction::kRemind && effects_.show_reminder) effects_.show_reminder();
-  if (named == AlarmAction::kShutDown || named == AlarmAction::kRestart) {
-    RunPowerAction(named, now_second);
   }
 }
 

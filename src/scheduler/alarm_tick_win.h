@@ -1,17 +1,20 @@
-// The tick of Form1's Timer1: status line, trigger rule, and the action of a match.
+// The tick of Form1's Timer1: reads the clock and the lists, asks the scheduler what this
+// tick must do, and applies the answer (status line, warning, reminder, shut-down or
+// restart, what the user is told and what is written down).
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 
-#include "scheduler/ZXH.h"
 #include "scheduler/alarm.h"
 #include "scheduler/alarm_view_win.h"
-#include "scheduler/missed_trigger.h"
+#include "scheduler/ZXH.h"
 #include "scheduler/power_warning.h"
+#include "scheduler/scheduler.h"
 
 namespace norvel {
 
@@ -22,26 +25,33 @@ class LocalClock final : public Clock {
   std::int64_t MonotonicMs() const override;
 };
 
-// What a matching tick does to the desktop and the system; replaceable in tests.
+// What the tick does to the desktop and the system; replaceable in tests.
 struct AlarmEffects {
-  std::function<void()> show_reminder;           // minimize the desktop's windows, show Form2
-  std::function<void(UINT flags)> exit_windows;  // enable the privilege, ExitWindowsEx(flags, 0)
-  // Tells the user of a shut-down or restart that was missed and is not carried out late.
-  std::function<void(const std::wstring& text)> tell_missed;
+  std::function<void()> show_reminder;  // minimize the desktop's windows, show Form2
+  // Runs once before the first request of a shut-down or restart at `occurrence`.
+  std::function<void(AlarmAction action, std::int64_t occurrence)> before_power;
+  // Asks the system to shut down or restart (`flags` of ExitWindowsEx): 0 when it took the
+  // request, otherwise the system's error number.
+  std::function<DWORD(UINT flags)> exit_windows;
+  // Tells the user something from the notification-area icon.
+  std::function<void(const std::wstring& text)> tell;
   // Shows, updates or (nullopt) closes the warning before a shut-down or restart named
   // `action` (its list text).
   std::function<void(const std::optional<PowerWarning>& warning, const std::wstring& action)> warn;
+  // Writes one line (UTF-8, with its line end) to the program's log.
+  std::function<void(const std::string& line)> log;
 };
 
 // The effects of the real program: `show_form2` shows the reminder, `tell` shows a text to
-// the user (from the notification-area icon).
+// the user (from the notification-area icon); the log is norvel.log beside the program.
 AlarmEffects SystemAlarmEffects(std::function<void()> show_form2,
                                 std::function<void(const std::wstring&)> tell);
 
 class AlarmTick {
  public:
-  AlarmTick(AlarmView& view, const Clock& clock, AlarmEffects effects);
-  AlarmTick(const AlarmTick&) = delete;  // holds views of its own strings
+  AlarmTick(AlarmView& view, const Clock& clock, AlarmEffects effects,
+            std::optional<std::int64_t> last_power_second = std::nullopt);
+  AlarmTick(const AlarmTick&) = delete;
   AlarmTick& operator=(const AlarmTick&) = delete;
 
   void Tick();
@@ -50,30 +60,20 @@ class AlarmTick {
   void CancelPowerAction(std::int64_t occurrence);
 
  private:
-  void UpdateWarning(std::int64_t now_second);
-  void RunPowerAction(AlarmAction action, std::int64_t occurrence);
-  void CatchUp(const TickReading& previous, const TickReading& current);
-  void UpdateStatusLine(const LocalTime& now, std::int64_t now_second);
-  std::wstring_view ReadList(AlarmList list, wchar_t (&buffer)[AlarmView::kListBuffer]) const {
-    return view_.ListText(list, buffer);
-  }
+  void Apply(const TickPlan& plan, const LocalTime& now);
+  void RunPowerAction(const TickPlan& plan, const LocalTime& now);
+  void Note(const AlarmEvent& event, const LocalTime& now);
+  void UpdateStatusLine(const LocalTime& now);
 
   AlarmView& view_;
   const Clock& clock_;
   AlarmEffects effects_;
+  Scheduler scheduler_;
+  ListsReading lists_;
+  AlarmAction warning_action_ = AlarmAction::kNone;
   StatusLineParts<wchar_t> parts_;
-  std::wstring every_hour_, remind_, shut_down_, restart_;
-  ActionTexts<wchar_t> actions_;  // views of the three texts above
   // Reused from tick to tick: no allocation once they have grown.
   std::wstring status_, shown_status_;
-  // The second (civil count) the status line was last composed for: its text changes only
-  // with it.
-  std::int64_t status_second_ = -1;
-  // The previous tick's clocks, to see a trigger second that no tick ran in.
-  std::optional<TickReading> previous_;
-  PowerWarningPlan warnings_;
-  std::int64_t warned_second_ = -1;  // the second the warning was last decided for
-  bool warning_shown_ = false;
 };
 
 }  // namespace norvel

@@ -6,29 +6,7 @@ namespace {
 constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::int64_t kSecondsPerHour = 3600;
 
-// Floor division and its remainder, so that times before 1970 fall on the right day.
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-  return a / b - (a % b < 0 ? 1 : 0);
-}
-
-// Days from 1970-01-01 to the given date of the proleptic Gregorian calendar. The year is
-// counted from March, so that the leap day is the last day of its year, and in eras of 400
-// years, each 146097 days long.
-std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {
-  if (month <= 2) --year;
-  const std::int64_t era = FloorDiv(year, 400);
-  const std::int64_t year_of_era = year - era * 400;                              // 0..399
-  const std::int64_t day_of_year = (153 * ((month + 9) % 12) + 2) / 5 + day - 1;  // from March 1
-  const std::int64_t day_of_era =
-      year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-  return era * 146097 + day_of_era - 719468;  // 719468: days from 0000-03-01 to 1970-01-01
-}
-
 }  // namespace
-
-std::int64_t FloorMod(std::int64_t a, std::int64_t b) {
-  return a - FloorDiv(a, b) * b;
-}
 
 std::int64_t TriggerPeriod(TriggerTime trigger) {
   return trigger.hour == TriggerTime::kEveryHour ? kSecondsPerHour : kSecondsPerDay;
@@ -72,21 +50,6 @@ std::optional<MissedTrigger> FindMissedTrigger(const TickReading& previous,
 
 bool PowerActionStillDue(const MissedTrigger& missed) {
   return !missed.clock_jumped && missed.seconds_late <= kPowerActionGraceSeconds;
-}
-
-std::string MissedPowerActionText(TimeOfDay at, std::string_view action) {
-  // Appended piece by piece (GCC 12 warns wrongly about a chain of + here).
-  std::string text = "错过了 ";
-  const int parts[] = {at.hour, at.minute, at.second};
-  for (int i = 0; i < 3; ++i) {
-    if (i > 0) text += ':';
-    text += static_cast<char>('0' + parts[i] / 10);
-    text += static_cast<char>('0' + parts[i] % 10);
-  }
-  text += " 的";
-  text.append(action);
-  text += "。\n那时程序没能运行(计算机休眠、繁忙或时钟被调整),为免意外,没有补做。";
-  return text;
 }
 
 }  // namespace norvel

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "scheduler/alarm.h"
+#include "scheduler/civil_date.h"
 
 namespace norvel {
 
@@ -37,7 +38,7 @@ struct MissedTrigger {
 
 // A trigger as numbers: hour 0..23 or kEveryHour, minute and second 0..59.
 struct TriggerTime {
-  static constexpr int kEveryHour = -1;
+  static constexpr int kEveryHour = -2;  // "每小时"
   int hour = 0, minute = 0, second = 0;
 };
 
@@ -45,80 +46,15 @@ struct TriggerTime {
 // leaves this offset modulo this period (both divide the civil count evenly).
 std::int64_t TriggerPeriod(TriggerTime trigger);
 std::int64_t TriggerOffset(TriggerTime trigger);
-// The remainder of a floor division (never negative for a positive `b`).
-std::int64_t FloorMod(std::int64_t a, std::int64_t b);
-
-// The value of `text` when it is exactly the decimal form of a number 0..max (no leading
-// zeros, no blanks, no sign), otherwise -1.
-template <typename Char>
-int DecimalValue(std::basic_string_view<Char> text, int max) {
-  if (text.empty() || (text.size() > 1 && text[0] == static_cast<Char>('0'))) return -1;
-  int value = 0;
-  for (const Char c : text) {
-    if (c < static_cast<Char>('0') || c > static_cast<Char>('9')) return -1;
-    value = value * 10 + static_cast<int>(c - static_cast<Char>('0'));
-    if (value > max) return -1;
-  }
-  return value;
-}
-
-// The trigger that the list texts name, or nullopt when they name none. Read second first,
-// then minute and hour, each only while the ones before were numbers.
-template <typename Char, typename ReadHour, typename ReadMinute, typename ReadSecond>
-std::optional<TriggerTime> TriggerFromReading(ReadHour&& hour, ReadMinute&& minute,
-                                              ReadSecond&& second,
-                                              std::basic_string_view<Char> every_hour) {
-  TriggerTime trigger;
-  trigger.second = DecimalValue<Char>(second(), 59);
-  if (trigger.second < 0) return std::nullopt;
-  trigger.minute = DecimalValue<Char>(minute(), 59);
-  if (trigger.minute < 0) return std::nullopt;
-  const std::basic_string_view<Char> h = hour();
-  if (h == every_hour) {
-    trigger.hour = TriggerTime::kEveryHour;
-  } else {
-    trigger.hour = DecimalValue<Char>(h, 23);
-    if (trigger.hour < 0) return std::nullopt;
-  }
-  return trigger;
-}
 
 // The latest second of `trigger` strictly after `previous`'s wall second and strictly before
 // `current`'s (the current second itself is the ordinary tick's), or nullopt.
 std::optional<MissedTrigger> FindMissedTrigger(const TickReading& previous,
                                                const TickReading& current, TriggerTime trigger);
 
-// The same with the trigger as the lists show it. The texts come from readers that are called
-// only when the wall clock skipped a second, so an ordinary tick reads no list for this.
-template <typename Char, typename ReadHour, typename ReadMinute, typename ReadSecond>
-std::optional<MissedTrigger> FindMissedTriggerReading(const TickReading& previous,
-                                                      const TickReading& current, ReadHour&& hour,
-                                                      ReadMinute&& minute, ReadSecond&& second,
-                                                      std::basic_string_view<Char> every_hour) {
-  if (CivilSeconds(current.wall) - CivilSeconds(previous.wall) < 2) return std::nullopt;
-  const std::optional<TriggerTime> trigger =
-      TriggerFromReading<Char>(hour, minute, second, every_hour);
-  if (!trigger) return std::nullopt;
-  return FindMissedTrigger(previous, current, *trigger);
-}
-
-inline std::optional<MissedTrigger> FindMissedTrigger(const TickReading& previous,
-                                                      const TickReading& current,
-                                                      std::string_view hour,
-                                                      std::string_view minute,
-                                                      std::string_view second) {
-  return FindMissedTriggerReading<char>(
-      previous, current, [&] { return hour; }, [&] { return minute; }, [&] { return second; },
-      kEveryHourText);
-}
-
 // A reminder is shown however late; a missed shut-down or restart is carried out only soon
 // after its second and never across a forward clock change, when it would surprise the user.
 inline constexpr std::int64_t kPowerActionGraceSeconds = 60;
 bool PowerActionStillDue(const MissedTrigger& missed);
-
-// What the user is told of a shut-down or restart that was not carried out late, with the
-// time as HH:MM:SS and the action's list text: "错过了 07:05:03 的关闭计算机……".
-std::string MissedPowerActionText(TimeOfDay at, std::string_view action);
 
 }  // namespace norvel

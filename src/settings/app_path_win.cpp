@@ -9,22 +9,24 @@
 
 namespace norvel {
 
-std::string AppDirectory() {
+std::string AppExePath() {
   // Paths may be longer than MAX_PATH; grow until the whole name fits.
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0) return {};
-    if (n < buffer.size()) {
-      std::wstring path(buffer.data(), n);
-      const auto cut = path.find_last_of(L"\\/");
-      if (cut == std::wstring::npos) return {};
-      // A program in a drive's root keeps its backslash ("C:\"), as the platform reports it.
-      path.resize(cut == 2 && path[1] == L':' ? cut + 1 : cut);
-      return NarrowLossy(path);
-    }
+    if (n < buffer.size()) return NarrowLossy(std::wstring_view(buffer.data(), n));
     buffer.resize(buffer.size() * 2);
   }
+}
+
+std::string AppDirectory() {
+  std::string path = AppExePath();
+  const auto cut = path.find_last_of("\\/");
+  if (cut == std::string::npos) return {};
+  // A program in a drive's root keeps its backslash ("C:\"), as the platform reports it.
+  path.resize(cut == 2 && path[1] == ':' ? cut + 1 : cut);
+  return path;
 }
 
 std::string AppSettingsFile() {

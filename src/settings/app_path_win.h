@@ -5,6 +5,9 @@
 
 namespace norvel {
 
+// The full path of the running exe (UTF-8), as the system reports it.
+std::string AppExePath();
+
 // The directory of the running exe (UTF-8, no trailing separator except for a drive root).
 std::string AppDirectory();
 

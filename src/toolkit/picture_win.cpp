@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "toolkit/com_win.h"
+#include "toolkit/picture_header.h"
 #include "toolkit/picture_limits.h"
 #include "toolkit/text_win.h"
 
@@ -33,6 +34,35 @@ HRESULT PickFrame(IWICBitmapDecoder* decoder, IWICBitmapFrameDecode** frame) {
   return decoder->GetFrame(best, frame);
 }
 
+// Up to `length` bytes at `offset`; fewer at the end of the file or when the read fails.
+std::string ReadAt(HANDLE file, std::uint64_t offset, std::size_t length) {
+  std::string bytes(length, '\0');
+  OVERLAPPED position{};  // on a handle opened without overlapped I/O: a plain read from here
+  position.Offset = static_cast<DWORD>(offset);
+  position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  DWORD read = 0;
+  if (!ReadFile(file, bytes.data(), static_cast<DWORD>(length), &read, &position)) read = 0;
+  bytes.resize(read);
+  return bytes;
+}
+
+// Whether the file's own header lets it be decoded: WIC's decoders unpack the whole picture
+// when the decoder is made or its frame taken, so a size beyond the limits must be known first.
+bool HeaderAllowsDecoding(const std::wstring& path) {
+  const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.get(), &size)) return false;
+  const auto file_size = static_cast<std::uint64_t>(size.QuadPart);
+  const FetchPictureBytes fetch = [&file](std::uint64_t offset, std::size_t length) {
+    return ReadAt(file.get(), offset, length);
+  };
+  const std::string head = fetch(0, kPictureHeadBytes);
+  return PictureHeaderVerdict(ReadPictureHeader(head, file_size, fetch), file_size) ==
+         PictureVerdict::kDecode;
+}
+
 }  // namespace
 
 UniqueBitmap LoadPicture(const std::string& path, COLORREF background) {
@@ -40,6 +70,7 @@ UniqueBitmap LoadPicture(const std::string& path, COLORREF background) {
   if (path.empty() || !wide) return {};
   const DWORD attributes = GetFileAttributesW(wide->c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+  if (!HeaderAllowsDecoding(*wide)) return {};
 
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -57,6 +88,7 @@ UniqueBitmap LoadPicture(const std::string& path, COLORREF background) {
       FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA,
                                    WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom)) ||
+      // Checked again on what the decoder made of the file.
       FAILED(converter->GetSize(&width, &height)) || !PictureSizeAcceptable(width, height)) {
     return {};
   }

@@ -73,6 +73,12 @@ TEST_F(Alarm, ReminderMinimizesOnlyVisibleWindowsWithMinimizeBoxAndShowsForm2) {
   PostMessageW(form2, WM_CLOSE, 0, 0);
   EXPECT_FALSE(WaitUntil([&] { return IsIconic(desktop.minimizable()) != FALSE; }, 1500));
   EXPECT_EQ(FindReminder(norvel_.process_id()), nullptr);
+  // Written down once, with the time stamp of its second.
+  const std::string log = norvel_.LogBytes();
+  EXPECT_TRUE(std::regex_search(
+      log, std::regex("^\xEF\xBB\xBF[0-9]{4}-[0-9]{2}-[0-9]{2} " + ClockText(trigger) +
+                      "  显示提醒 \\(" + ClockText(trigger) + "\\)\r\n$")))
+      << log;
 }
 
 TEST_F(Alarm, UnknownOrEmptyActionNeverActs) {
@@ -99,6 +105,9 @@ TEST_F(Alarm, ReminderMissedWhileHeldUpComesOnceRightAfter) {
   PostMessageW(form2, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return FindReminder(norvel_.process_id()) == nullptr; }, 3000));
   EXPECT_EQ(WaitForReminder(norvel_.process_id(), 1500), nullptr) << "caught up only once";
+  EXPECT_NE(norvel_.LogBytes().find("补显提醒 (" + ClockText(trigger) + ", 晚了 "),
+            std::string::npos)
+      << norvel_.LogBytes();
 }
 
 }  // namespace

@@ -109,6 +109,11 @@ TEST_P(Power, ActionAsksWindowsWithExactFlagsAfterEnablingThePrivilege) {
   for (const auto& call : calls.exit_windows) EXPECT_EQ(call, expected_flags);
   ASSERT_NE(calls.first_adjust, std::string::npos);
   EXPECT_LT(calls.first_adjust, calls.first_exit);
+  // Written down before the request, which ended the program.
+  EXPECT_NE(
+      norvel_.LogBytes().find(std::string("  ") + action + " (" + ClockText(trigger) + ")\r\n"),
+      std::string::npos)
+      << norvel_.LogBytes();
 }
 
 INSTANTIATE_TEST_SUITE_P(Actions, Power,
@@ -138,6 +143,9 @@ TEST_P(HeldUpPower, ShutDownCaughtUpWithinAMinuteOnly) {
     EXPECT_TRUE(IsWindow(form1));
     EXPECT_TRUE(FindDialInTray().has_value());
     SaveScreenshot("missed-shut-down-balloon");
+    EXPECT_NE(norvel_.LogBytes().find("跳过 " + ClockText(trigger) + " 的关闭计算机 (晚了 "),
+              std::string::npos)
+        << norvel_.LogBytes();
   }
 }
 
@@ -184,6 +192,9 @@ TEST_F(Traced, ShutDownWarnsFirstAndCancelStopsThatOccurrenceOnly) {
   WaitPastTrigger(first);
   EXPECT_FALSE(norvel_.WaitForExit(500));
   EXPECT_TRUE(exit_calls().empty());
+  EXPECT_NE(norvel_.LogBytes().find("已取消 " + ClockText(first) + " 的关闭计算机"),
+            std::string::npos)
+      << norvel_.LogBytes();
 
   const Trigger second = TriggerIn(4);
   SetTrigger(form1, second, "关闭计算机");

@@ -12,8 +12,9 @@ TEST(Startup, RunsFromAFreshFolderAndEndsWhenItsWindowCloses) {
   ASSERT_TRUE(norvel.Start());
   const HWND form1 = WaitForSettingsWindow(norvel.process_id());
   ASSERT_NE(form1, nullptr);
-  // Starting writes nothing: the settings file is made by the first save.
-  EXPECT_EQ(GetFileAttributesW(norvel.SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES);
+  // Starting writes nothing: the settings file is made by the first save, the log by the
+  // first thing that happens.
+  EXPECT_EQ(norvel.FolderFiles(), std::vector<std::wstring>{L"norvel.exe"});
   PostMessageW(form1, WM_CLOSE, 0, 0);
   DWORD exit_code = 1;
   ASSERT_TRUE(norvel.WaitForExit(10000, &exit_code));

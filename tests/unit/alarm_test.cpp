@@ -2,7 +2,9 @@
 
 #include "app/form1_layout.h"
 #include "scheduler/ZXH.h"
+#include "fake_lists.h"
 #include "scheduler/alarm.h"
+#include "scheduler/alarm_lists.h"
 
 namespace norvel {
 namespace {
@@ -15,64 +17,53 @@ LocalTime At(int hour, int minute, int second, int millisecond = 0, int weekday 
   return t;
 }
 
-// A clock that the test moves, like the ticks of a timer.
-class FakeClock final : public Clock {
- public:
-  LocalTime now;
-  LocalTime Now() const override { return now; }
-  std::int64_t MonotonicMs() const override { return 0; }
-};
-
-TEST(AlarmRule, MatchesOnEveryTickOfTheSecondAndNotAfter) {
-  FakeClock clock;
-  int reminders = 0;
-  for (int ms = 0; ms < 2000; ms += 50) {
-    clock.now = At(7, 5, 3 + ms / 1000, ms % 1000);
-    if (ActionForTick("7", "5", "3", "无动作", clock.Now()) == AlarmAction::kRemind) ++reminders;
+// The one parser of the lists: a number is its exact decimal form, nothing trimmed.
+TEST(AlarmLists, ParseNumbersHoursAndActionsExactly) {
+  const ListWords& words = ListWords::Get();
+  const struct {
+    const char* text;
+    int hour, minute;  // as an hour, as a minute or second (-1: names none)
+  } rows[] = {
+      {"0", 0, 0},
+      {"7", 7, 7},
+      {"23", 23, 23},
+      {"24", -1, 24},
+      {"59", -1, 59},
+      {"60", -1, -1},
+      {"07", -1, -1},
+      {" 7", -1, -1},
+      {"7 ", -1, -1},
+      {"+7", -1, -1},
+      {"", -1, -1},
+      {"1e1", -1, -1},
+      {"99999999999", -1, -1},
+      {"每小时", TriggerTime::kEveryHour, -1},
+      {"每小时 ", -1, -1},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(ParseHour(testing::Wide(row.text), words), row.hour) << row.text;
+    EXPECT_EQ(ParseListNumber(testing::Wide(row.text), 59), row.minute) << row.text;
   }
-  EXPECT_EQ(reminders, 20);  // all twenty ticks of 07:05:03, none of 07:05:04
+  EXPECT_EQ(ParseAction(testing::Wide("无动作 "), words), AlarmAction::kNone);
+  EXPECT_EQ(ParseAction(testing::Wide("关机"), words), AlarmAction::kNone);
+  EXPECT_EQ(ParseAction(L"", words), AlarmAction::kNone);
 }
 
-TEST(AlarmRule, EveryHourIgnoresTheHour) {
-  for (const int hour : {0, 9, 13, 23}) {
-    EXPECT_TRUE(TriggerMatches("每小时", "30", "0", At(hour, 30, 0))) << hour;
-    EXPECT_FALSE(TriggerMatches("每小时", "30", "0", At(hour, 30, 1))) << hour;
-    EXPECT_FALSE(TriggerMatches("每小时", "30", "0", At(hour, 31, 0))) << hour;
+TEST(AlarmLists, MatchComparesSecondMinuteAndHourInTheirOwnFields) {
+  testing::FakeLists texts("1", "23", "4", "无动作");
+  ListsReading lists(texts);
+  EXPECT_TRUE(lists.MatchesTimeOfDay(At(1, 23, 4)));
+  for (const LocalTime& other : {At(23, 1, 4), At(4, 23, 1), At(1, 4, 23), At(13, 23, 4)}) {
+    lists.NextTick();
+    EXPECT_FALSE(lists.MatchesTimeOfDay(other));
   }
-  EXPECT_FALSE(TriggerMatches("每小时", "", "0", At(5, 0, 0)));
-  EXPECT_FALSE(TriggerMatches("每小时", "0", "", At(5, 0, 0)));
-}
-
-TEST(AlarmRule, TextsAreComparedExactly) {
-  EXPECT_TRUE(TriggerMatches("7", "5", "3", At(7, 5, 3)));
-  EXPECT_FALSE(TriggerMatches("7", "05", "3", At(7, 5, 3)));  // leading zero
-  EXPECT_FALSE(TriggerMatches("07", "5", "3", At(7, 5, 3)));
-  EXPECT_FALSE(TriggerMatches(" 7", "5", "3", At(7, 5, 3)));  // no trimming
-  EXPECT_FALSE(TriggerMatches("7 ", "5", "3", At(7, 5, 3)));
-  EXPECT_FALSE(TriggerMatches("+7", "5", "3", At(7, 5, 3)));
-  EXPECT_FALSE(TriggerMatches("", "", "", At(0, 0, 0)));
-  EXPECT_TRUE(TriggerMatches("0", "0", "0", At(0, 0, 0)));
-  EXPECT_TRUE(TriggerMatches("23", "59", "59", At(23, 59, 59)));
-  EXPECT_FALSE(TriggerMatches("每小时 ", "0", "0", At(0, 0, 0)));
-}
-
-TEST(AlarmRule, EachFieldMustMatchItsOwnField) {
-  EXPECT_TRUE(TriggerMatches("1", "23", "4", At(1, 23, 4)));
-  EXPECT_FALSE(TriggerMatches("1", "23", "4", At(23, 1, 4)));
-  EXPECT_FALSE(TriggerMatches("1", "23", "4", At(4, 23, 1)));
-  EXPECT_FALSE(TriggerMatches("1", "23", "4", At(1, 4, 23)));
-  EXPECT_FALSE(TriggerMatches("1", "23", "4", At(13, 23, 4)));
-}
-
-TEST(AlarmRule, OnlyTheThreeActionTextsAct) {
-  const LocalTime now = At(7, 5, 3);
-  EXPECT_EQ(ActionForTick("7", "5", "3", "无动作", now), AlarmAction::kRemind);
-  EXPECT_EQ(ActionForTick("7", "5", "3", "关闭计算机", now), AlarmAction::kShutDown);
-  EXPECT_EQ(ActionForTick("7", "5", "3", "重启计算机", now), AlarmAction::kRestart);
-  EXPECT_EQ(ActionForTick("7", "5", "3", "", now), AlarmAction::kNone);
-  EXPECT_EQ(ActionForTick("7", "5", "3", "关机", now), AlarmAction::kNone);
-  EXPECT_EQ(ActionForTick("7", "5", "3", "无动作 ", now), AlarmAction::kNone);
-  EXPECT_EQ(ActionForTick("7", "5", "4", "关闭计算机", now), AlarmAction::kNone);
+  texts.Set("每小时", "30", "0", "无动作");
+  for (int hour = 0; hour < 24; ++hour) {
+    lists.NextTick();
+    EXPECT_TRUE(lists.MatchesTimeOfDay(At(hour, 30, 0))) << hour;
+    lists.NextTick();
+    EXPECT_FALSE(lists.MatchesTimeOfDay(At(hour, 30, 1))) << hour;
+  }
 }
 
 TEST(StatusLine, WeekdayDigitRunsFromSundayZeroToSaturdaySix) {
@@ -95,15 +86,16 @@ TEST(StatusLine, LiteralsWithTheirExactSpaces) {
 
 // The settings window's lists and the tick once held their texts each on their own: an edit
 // of one list would have left an alarm that never fires.
-TEST(AlarmRule, TheListsOfferTheTextsTheTickActsOn) {
+TEST(AlarmLists, TheListsOfferTheTextsTheTickActsOn) {
+  const ListWords& words = ListWords::Get();
   const std::vector<std::string> actions = form1::ActionItems();
+  const AlarmAction named[] = {AlarmAction::kRemind, AlarmAction::kShutDown, AlarmAction::kRestart};
   ASSERT_EQ(actions.size(), 3u);
-  EXPECT_EQ(ActionNamed(actions[0]), AlarmAction::kRemind);
-  EXPECT_EQ(ActionNamed(actions[1]), AlarmAction::kShutDown);
-  EXPECT_EQ(ActionNamed(actions[2]), AlarmAction::kRestart);
-  const std::string every_hour = form1::HourItems().front();
-  EXPECT_TRUE(
-      TriggerMatches(every_hour, form1::MinuteItems()[5], form1::SecondItems()[3], At(13, 5, 3)));
+  for (std::size_t i = 0; i < actions.size(); ++i) {
+    EXPECT_EQ(ParseAction(testing::Wide(actions[i]), words), named[i]);
+    EXPECT_EQ(ActionText(named[i]), actions[i]);
+  }
+  EXPECT_EQ(ParseHour(testing::Wide(form1::HourItems().front()), words), TriggerTime::kEveryHour);
 }
 
 }  // namespace

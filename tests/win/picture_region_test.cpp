@@ -1,6 +1,7 @@
 // The picture loader on real files, and the fast region against the one-union-per-run
 // region on pictures of every kind.
 #include <windows.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,35 @@ TEST(PictureLoader, WhatIsNoPictureGivesNone) {
   EXPECT_FALSE(LoadPicture(Picture("missing.bmp"), kBackground));
   EXPECT_FALSE(LoadPicture(Picture("not-a-picture.bmp"), kBackground));
   EXPECT_FALSE(LoadPicture(NarrowLossy(testing::WindowsPathOf(NORVEL_PICTURES)), kBackground));
+}
+
+PROCESS_MEMORY_COUNTERS_EX MemoryNow() {
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof counters;
+  K32GetProcessMemoryInfo(GetCurrentProcess(),
+                          reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+  return counters;
+}
+
+// A 2.7 MB PNG that states, and unpacks to, 30000 x 30000 RGB pixels (2.7 GB) once drove the
+// program to gigabytes. It is refused from its header: no decoder ever holds its pixels. Wine
+// keeps no peak of private bytes; the peak working set also shows memory taken and given back
+// within the call. The bound is generous: it is about gigabytes, not about speed.
+TEST(PictureLoader, BombIsRefusedBeforeItsPixelsTakeMemory) {
+  WIN32_FILE_ATTRIBUTE_DATA file{};
+  ASSERT_TRUE(
+      GetFileAttributesExW(Widen(Picture("bomb.png"))->c_str(), GetFileExInfoStandard, &file));
+  ASSERT_GT(file.nFileSizeLow, 2'000'000u);  // the real bomb, not a header alone
+  const PROCESS_MEMORY_COUNTERS_EX before = MemoryNow();
+  EXPECT_FALSE(LoadPicture(Picture("bomb.png"), kBackground));
+  const PROCESS_MEMORY_COUNTERS_EX after = MemoryNow();
+  constexpr long long kBound = 100LL << 20;
+  EXPECT_LT(static_cast<long long>(after.PeakWorkingSetSize) -
+                static_cast<long long>(before.PeakWorkingSetSize),
+            kBound);
+  EXPECT_LT(
+      static_cast<long long>(after.PrivateUsage) - static_cast<long long>(before.PrivateUsage),
+      kBound);
 }
 
 // A bottom-up 24-bit picture in memory.

@@ -33,6 +33,19 @@ std::string NorvelProcess::SettingsBytes() const {
   return testing::ReadFileBytes(SettingsPath());
 }
 
+std::vector<std::wstring> NorvelProcess::FolderFiles() const {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW((folder_.path() + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
 namespace {
 
 // The driver's environment with `extra` (NAME=value) added or replacing, as a block for

@@ -22,6 +22,10 @@ class NorvelProcess {
   std::wstring SettingsPath() const { return folder_.File(L"option.ini"); }
   bool WriteSettingsBytes(const std::string& bytes) const;
   std::string SettingsBytes() const;
+  // What the program wrote down in norvel.log beside it (empty when there is none).
+  std::string LogBytes() const { return testing::ReadFileBytes(folder_.File(L"norvel.log")); }
+  // The names of the files in the program's folder.
+  std::vector<std::wstring> FolderFiles() const;
 
   // Extra settings for a start: environment variables (NAME=value) added to the driver's
   // own, and a file that receives the program's standard output and error (Wine's traces).

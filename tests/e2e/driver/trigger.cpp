@@ -21,6 +21,13 @@ Trigger TriggerIn(int seconds) {
           GetTickCount64() + 1000ull * static_cast<unsigned>(seconds) - st.wMilliseconds};
 }
 
+std::string ClockText(const Trigger& trigger) {
+  const auto two = [](const std::string& digits) {
+    return digits.size() < 2 ? "0" + digits : digits;
+  };
+  return two(trigger.hour) + ":" + two(trigger.minute) + ":" + two(trigger.second);
+}
+
 void SetTrigger(HWND form1, const Trigger& trigger, const std::string& action) {
   SetTextOf(GetDlgItem(form1, form1::kCombo4), action);
   SetTextOf(GetDlgItem(form1, form1::kCombo1), trigger.hour);

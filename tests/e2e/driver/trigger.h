@@ -17,6 +17,9 @@ struct Trigger {
 
 Trigger TriggerIn(int seconds);
 
+// The trigger's time of day as "HH:MM:SS", as the program writes it down.
+std::string ClockText(const Trigger& trigger);
+
 // Sets Combo4 to `action`, then Combo1 to Combo3 to the trigger's time.
 void SetTrigger(HWND form1, const Trigger& trigger, const std::string& action);
 

@@ -1,0 +1,126 @@
+#include "scheduler/scheduler.h"
+
+namespace norvel {
+
+const TickPlan& Scheduler::Tick(const TickReading& reading, ListsReading& lists) {
+  plan_.events.clear();
+  plan_.show_reminder = false;
+  plan_.power = AlarmAction::kNone;
+  plan_.record_power = false;
+  plan_.update_warning = false;
+  plan_.now_second = CivilSeconds(reading.wall);
+  // Only when ticks did not arrive (two seconds or more since the last one) is there a
+  // trigger second to catch up; the ordinary tick below is as before.
+  same_second_ = previous_ && CivilSeconds(previous_->wall) == plan_.now_second;
+  if (previous_) CatchUp(*previous_, reading, lists);
+  previous_ = reading;
+  // Date and time texts have no unit below the second: within one second nothing is new.
+  plan_.new_second = plan_.now_second != status_second_;
+  status_second_ = plan_.now_second;
+  UpdateWarning(lists);
+
+  // Every tick of the matching second acts: a reminder is brought to the front again, and a
+  // request the system refused is asked again for the rest of that second.
+  if (!lists.MatchesTimeOfDay(reading.wall)) return plan_;
+  const AlarmAction action = lists.Action();
+  if (action == AlarmAction::kRemind) Remind(plan_.now_second, 0);
+  if (IsPowerAction(action)) RunPowerAction(action, plan_.now_second);
+  return plan_;
+}
+
+void Scheduler::CatchUp(const TickReading& previous, const TickReading& current,
+                        ListsReading& lists) {
+  if (CivilSeconds(current.wall) - CivilSeconds(previous.wall) < 2) return;
+  const std::optional<TriggerTime> trigger = lists.Trigger();
+  if (!trigger) return;
+  const std::optional<MissedTrigger> missed = FindMissedTrigger(previous, current, *trigger);
+  if (!missed) return;
+  const AlarmAction action = lists.Action();
+  if (action == AlarmAction::kRemind) {
+    // A reminder the user asked for is still wanted after a stall or a sleep.
+    Remind(missed->civil_second, missed->seconds_late);
+  } else if (IsPowerAction(action) && PowerActionStillDue(*missed)) {
+    RunPowerAction(action, missed->civil_second);
+  } else if (IsPowerAction(action) && !warnings_.Cancelled(missed->civil_second) &&
+             !PowerActionDone(missed->civil_second)) {
+    // Never late: a machine going down minutes or hours after its time would surprise the
+    // user at work.
+    plan_.events.push_back(
+        {AlarmEventKind::kPowerSkippedLate, action, missed->civil_second, missed->seconds_late});
+  }
+}
+
+void Scheduler::UpdateWarning(ListsReading& lists) {
+  // Decided once a second: the count changes only then, and a list changed meanwhile moves
+  // or closes the warning within that second.
+  if (plan_.now_second == warned_second_) return;
+  warned_second_ = plan_.now_second;
+  const AlarmAction action = lists.Action();
+  std::optional<PowerWarning> warning;
+  if (IsPowerAction(action)) {
+    if (const std::optional<TriggerTime> trigger = lists.Trigger()) {
+      warning = warnings_.At(plan_.now_second, *trigger);
+      if (warning && PowerActionDone(warning->occurrence)) warning.reset();
+    }
+  }
+  plan_.update_warning = warning.has_value() || warning_shown_;
+  plan_.warning = warning;
+  plan_.warning_action = action;
+  warning_shown_ = warning.has_value();
+}
+
+void Scheduler::Remind(std::int64_t occurrence, std::int64_t seconds_late) {
+  plan_.show_reminder = true;
+  if (occurrence == reminded_) return;
+  reminded_ = occurrence;
+  plan_.events.push_back(
+      {seconds_late > 0 ? AlarmEventKind::kReminderCaughtUp : AlarmEventKind::kReminderShown,
+       AlarmAction::kRemind, occurrence, seconds_late});
+}
+
+bool Scheduler::PowerActionDone(std::int64_t occurrence) const {
+  return recorded_power_ == occurrence;
+}
+
+void Scheduler::RunPowerAction(AlarmAction action, std::int64_t occurrence) {
+  // A shut-down or restart that the user cancelled in its warning does not happen.
+  if (warnings_.Cancelled(occurrence)) return;
+  if (requested_power_ == occurrence && same_second_ && occurrence == plan_.now_second) {
+    // Asked again on the following ticks of its own second, as long as the system has not
+    // ended the program: another program may have refused the first request.
+    plan_.power = action;
+    plan_.power_occurrence = occurrence;
+    return;
+  }
+  if (PowerActionDone(occurrence)) {
+    // Carried out before, and the second came back (a clock set back after the restart):
+    // a timed restart must never loop.
+    if (refused_power_ != occurrence) {
+      refused_power_ = occurrence;
+      plan_.events.push_back({AlarmEventKind::kPowerRepeatRefused, action, occurrence});
+    }
+    return;
+  }
+  plan_.power = action;
+  plan_.power_occurrence = occurrence;
+  plan_.record_power = true;
+  requested_power_ = occurrence;
+  recorded_power_ = occurrence;
+  plan_.events.push_back({AlarmEventKind::kPowerRequested, action, occurrence});
+}
+
+AlarmEvent Scheduler::CancelPowerAction(std::int64_t occurrence, AlarmAction action) {
+  warnings_.Cancel(occurrence);
+  warning_shown_ = false;  // the window closed itself
+  warned_second_ = -1;
+  return {AlarmEventKind::kPowerCancelled, action, occurrence};
+}
+
+std::optional<AlarmEvent> Scheduler::PowerActionFailed(AlarmAction action, std::int64_t occurrence,
+                                                       std::uint32_t error) {
+  if (failed_power_ == occurrence) return std::nullopt;
+  failed_power_ = occurrence;
+  return AlarmEvent{AlarmEventKind::kPowerFailed, action, occurrence, 0, error};
+}
+
+}  // namespace norvel

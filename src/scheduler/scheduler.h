@@ -1,0 +1,75 @@
+// The alarm's state machine, one call per tick: given one reading of the clocks and the lists
+// as the settings window shows them, it says everything this tick must do. It keeps what
+// the ticks need to remember: the previous reading (to see a trigger second that no tick
+// ran in), the cancelled occurrence, the warning shown, what was already written down.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "scheduler/alarm.h"
+#include "scheduler/alarm_lists.h"
+#include "scheduler/alarm_log.h"
+#include "scheduler/missed_trigger.h"
+#include "scheduler/power_warning.h"
+
+namespace norvel {
+
+// What one tick must do. Reused from tick to tick: no allocation once it has grown.
+struct TickPlan {
+  std::int64_t now_second = 0;  // the tick's second (civil seconds)
+  bool new_second = false;      // the status line shows a new second
+  bool show_reminder = false;   // clear the desktop and show the reminder
+  // A shut-down or restart to ask of the system, for the trigger second `power_occurrence`.
+  AlarmAction power = AlarmAction::kNone;
+  std::int64_t power_occurrence = 0;
+  // The first request of this occurrence: its second is recorded before the request, so
+  // that it is never carried out twice.
+  bool record_power = false;
+  // Show, update or (nullopt) close the warning for `warning_action`.
+  bool update_warning = false;
+  std::optional<PowerWarning> warning;
+  AlarmAction warning_action = AlarmAction::kNone;
+  // What to write down, and tell the user where EventNotice has a text.
+  std::vector<AlarmEvent> events;
+};
+
+class Scheduler {
+ public:
+  // `last_power_second`: the trigger second of the last shut-down or restart carried out,
+  // as recorded (nullopt: none).
+  explicit Scheduler(std::optional<std::int64_t> last_power_second = std::nullopt)
+      : recorded_power_(last_power_second) {}
+
+  const TickPlan& Tick(const TickReading& reading, ListsReading& lists);
+
+  // The user cancelled the shut-down or restart of this second in its warning: it is neither
+  // carried out nor caught up. Returns the event to write down.
+  AlarmEvent CancelPowerAction(std::int64_t occurrence, AlarmAction action);
+  // The system refused the request: the event to write down and tell, once per occurrence.
+  std::optional<AlarmEvent> PowerActionFailed(AlarmAction action, std::int64_t occurrence,
+                                              std::uint32_t error);
+
+ private:
+  void CatchUp(const TickReading& previous, const TickReading& current, ListsReading& lists);
+  void UpdateWarning(ListsReading& lists);
+  void Remind(std::int64_t occurrence, std::int64_t seconds_late);
+  void RunPowerAction(AlarmAction action, std::int64_t occurrence);
+  bool PowerActionDone(std::int64_t occurrence) const;
+
+  TickPlan plan_;
+  std::optional<TickReading> previous_;
+  std::int64_t status_second_ = -1;
+  PowerWarningPlan warnings_;
+  std::int64_t warned_second_ = -1;  // the second the warning was last decided for
+  bool warning_shown_ = false;
+  std::int64_t reminded_ = -1;                  // the last occurrence written down as shown
+  bool same_second_ = false;                    // the previous tick ran in this tick's second
+  std::optional<std::int64_t> recorded_power_;  // the last one carried out, by any run
+  std::int64_t requested_power_ = -1;           // first asked of the system by this run
+  std::int64_t refused_power_ = -1;             // written down as a repeat
+  std::int64_t failed_power_ = -1;              // told as failed
+};
+
+}  // namespace norvel

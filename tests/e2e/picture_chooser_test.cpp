@@ -1,0 +1,93 @@
+// The open-file dialog of the settings window across a reminder: the reminder comes while the
+// dialog is open and is closed by the user, the dialog is cancelled, and "..." must open it
+// again with the program still ticking.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "app/form1_layout.h"
+#include "driver/input.h"
+#include "driver/norvel_process.h"
+#include "driver/timing.h"
+#include "driver/trigger.h"
+#include "driver/ui.h"
+#include "toolkit/codepage.h"
+#include "toolkit/text_win.h"
+
+namespace norvel::e2e {
+namespace {
+
+constexpr char kDialogCaption[] = "打开文件";
+
+// A window's text, or nullopt when its thread does not answer within `timeout_ms`: the
+// program's UI thread may be the thing under test.
+std::optional<std::string> TextIfAnswering(HWND window, UINT timeout_ms) {
+  wchar_t text[256] = {};
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
+                           SMTO_ABORTIFHUNG, timeout_ms, &copied)) {
+    return std::nullopt;
+  }
+  return NarrowLossy(std::wstring(text, copied));
+}
+
+class PictureChooserAcrossReminder : public ::testing::Test {
+ protected:
+  HWND Control(int id) const { return GetDlgItem(form1_, id); }
+  HWND OpenChooser() {
+    PressButton(Control(form1::kCommand2));
+    return WaitForTopWindow(norvel_.process_id(), kDialogCaption, 20000);
+  }
+
+  NorvelProcess norvel_;
+  HWND form1_ = nullptr;
+};
+
+TEST_F(PictureChooserAcrossReminder, OpensAgainAfterAReminderCameDuringItsFirstOpening) {
+  const std::string original = Cp936().Encode("[设置]\r\n图片=C:\\没有.bmp\r\n").value();
+  ASSERT_TRUE(norvel_.WriteSettingsBytes(original));
+  ASSERT_TRUE(norvel_.Start());
+  form1_ = WaitForSettingsWindow(norvel_.process_id());
+  ASSERT_NE(form1_, nullptr);
+
+  const HWND first = OpenChooser();
+  ASSERT_NE(first, nullptr);
+  // The alarm's second comes while the dialog is open: the reminder (no picture, design
+  // size) appears and the user closes it with a double-click beside its label.
+  const Trigger trigger = TriggerIn(3);
+  SetTrigger(form1_, trigger, "无动作");
+  const HWND form2 = WaitForReminder(norvel_.process_id(), 8000);
+  ASSERT_NE(form2, nullptr);
+  ASSERT_TRUE(WaitForVisible(form2, true, 2000));
+  POINT beside_label{20, 20};
+  ClientToScreen(form2, &beside_label);
+  ASSERT_TRUE(WaitUntil([&] { return WindowFromPoint(beside_label) == form2; }, 2000));
+  DoubleClick(beside_label);
+  ASSERT_TRUE(WaitUntil([&] { return FindReminder(norvel_.process_id()) == nullptr; }, 5000));
+
+  // "取消": nothing chosen, nothing saved.
+  PressButton(GetDlgItem(first, IDCANCEL));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(first); }, 10000));
+  EXPECT_EQ(TextIfAnswering(Control(form1::kText2), 5000), "C:\\没有.bmp");
+  EXPECT_EQ(norvel_.SettingsBytes(), original);
+
+  // "..." again: the dialog comes, and the settings window keeps ticking meanwhile.
+  const HWND second = OpenChooser();
+  if (!second) {
+    const auto status = TextIfAnswering(Control(form1::kLabel5), 5000);
+    FAIL() << "no dialog; status line: " << status.value_or("(the window does not answer)");
+  }
+  const std::optional<std::string> status = TextIfAnswering(Control(form1::kLabel5), 5000);
+  ASSERT_TRUE(status.has_value());
+  EXPECT_TRUE(
+      WaitUntil([&] { return TextIfAnswering(Control(form1::kLabel5), 5000) != status; }, 3000));
+  PressButton(GetDlgItem(second, IDCANCEL));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(second); }, 10000));
+  EXPECT_EQ(norvel_.SettingsBytes(), original);
+}
+
+}  // namespace
+}  // namespace norvel::e2e
