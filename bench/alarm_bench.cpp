@@ -32,12 +32,15 @@ class FixedLists final : public ListTexts {
         return L"0";
       case AlarmList::kAction:
         break;
+      case AlarmList::kDays:
+        return days_;
     }
     return action_;
   }
 
  private:
-  std::wstring hour_ = ListWords::Get().every_hour, action_ = ListWords::Get().remind;
+  std::wstring hour_ = ListWords::Get().every_hour, action_ = ListWords::Get().remind,
+               days_ = ListWords::Get().day_texts[0];
 };
 
 // A waiting tick through the scheduler: one reading, the rule, the warning's once-a-second

@@ -4,6 +4,7 @@
 
 #include "app/form1_layout.h"
 #include "app/form1_win.h"
+#include "app/holidays_win.h"
 #include "app/single_instance_win.h"
 #include "app/start_at_login_win.h"
 #include "reminder/form2_win.h"
@@ -11,7 +12,9 @@
 #include "scheduler/alarm_tick_win.h"
 #include "scheduler/close_win.h"
 #include "scheduler/power_warning_win.h"
+#include "scheduler/holiday_file.h"
 #include "scheduler/program_state.h"
+#include "toolkit/text_win.h"
 #include "settings/app_path_win.h"
 #include "settings/ini.h"
 
@@ -42,6 +45,8 @@ Application::Application(std::unique_ptr<SingleInstance> instance, bool show_win
     : instance_(std::move(instance)),
       show_window_(show_window),
       preparer_(std::make_unique<PicturePreparer>()),
+      holidays_(
+          std::make_unique<HolidaysFile>(AppDirectory() + "\\" + std::string(kHolidayFileName))),
       form1_(
           std::make_unique<Form1>([this] { OnTick(); }, [this] { OnWindowUnloaded(); },
                                   [this](const std::string& path) { preparer_->Prepare(path); })),
@@ -83,7 +88,21 @@ void Application::OnWindowUnloaded() {
   if (!form1_->IsLoaded() && !form2_->IsLoaded()) PostQuitMessage(0);
 }
 
+void Application::RefreshHolidays() {
+  if (!holidays_->Refresh()) return;
+  tick_->SetCalendar(holidays_->calendar());
+  // Told once for each version of the file: the other lines still count.
+  if (!holidays_->bad_lines().empty()) {
+    form1_->ShowBalloon(Widen(BadHolidayLineText(holidays_->bad_lines().front())).value_or(L""));
+  }
+}
+
 void Application::OnTick() {
+  // holidays.txt is looked at once a minute, never on every tick.
+  if (++holiday_ticks_ >= 60000 / form1::kTimerIntervalMs) {
+    holiday_ticks_ = 0;
+    RefreshHolidays();
+  }
   tick_->Tick();
   // Every five seconds: a picture file that changed is made ready again.
   if (++ticks_ == 5000 / form1::kTimerIntervalMs) {
@@ -96,6 +115,7 @@ int Application::Run() {
   // The folder was moved: a Run value left naming the old norvel.exe names this one again.
   RepairStartAtLogin();
   if (!form1_->Load(show_window_)) return 1;
+  RefreshHolidays();
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     // Tab, Shift+Tab and Alt+O move and press as in a dialog; Esc presses nothing.

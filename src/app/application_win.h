@@ -13,6 +13,7 @@ struct AlarmEffects;
 class SingleInstance;
 class PicturePreparer;
 class PowerWarningWindow;
+class HolidaysFile;
 
 class Application {
  public:
@@ -29,12 +30,15 @@ class Application {
  private:
   void OnWindowUnloaded();
   void OnTick();
+  void RefreshHolidays();
   AlarmEffects Effects();
 
   std::unique_ptr<SingleInstance> instance_;
   bool show_window_;
   std::unique_ptr<PicturePreparer> preparer_;
   int ticks_ = 0;
+  int holiday_ticks_ = 0;
+  std::unique_ptr<HolidaysFile> holidays_;
   std::unique_ptr<Form1> form1_;
   std::unique_ptr<Form2> form2_;
   std::unique_ptr<PowerWarningWindow> warning_;

@@ -1,5 +1,7 @@
 #include "app/form1_layout.h"
 
+#include "scheduler/day_rule.h"
+
 namespace norvel::form1 {
 namespace {
 
@@ -8,25 +10,34 @@ constexpr int kInFrame1 = 0;
 constexpr int kInFrame2 = 9;
 
 constexpr ControlLayout kControls[] = {
-    {"Frame1", kFrame1, ControlKind::kFrame, -1, "", 120, 120, 6135, 2895, 0},
+    {"Frame1", kFrame1, ControlKind::kFrame, -1, "", 120, 120, 6135, 2895 + kListPitch, 0},
     {"Combo1", kCombo1, ControlKind::kComboBox, kInFrame1, "每小时", 240, 360, 1455, 300, 1},
-    {"Label1", kLabel1, ControlKind::kLabel, kInFrame1, "时", 1800, 360, 255, 255, 6},
+    {"Label1", kLabel1, ControlKind::kLabel, kInFrame1, "时", 1800, 360, 255, 255, 7},
     {"Combo2", kCombo2, ControlKind::kComboBox, kInFrame1, "00", 240, 840, 1455, 300, 2},
-    {"Label2", kLabel2, ControlKind::kLabel, kInFrame1, "分", 1800, 840, 375, 255, 7},
+    {"Label2", kLabel2, ControlKind::kLabel, kInFrame1, "分", 1800, 840, 375, 255, 8},
     {"Combo3", kCombo3, ControlKind::kComboBox, kInFrame1, "00", 240, 1320, 1455, 300, 3},
-    {"Label3", kLabel3, ControlKind::kLabel, kInFrame1, "秒", 1800, 1320, 375, 255, 8},
+    {"Label3", kLabel3, ControlKind::kLabel, kInFrame1, "秒", 1800, 1320, 375, 255, 9},
     {"Combo4", kCombo4, ControlKind::kComboBox, kInFrame1, "无动作", 240, 1800, 1455, 300, 4},
-    {"Label4", kLabel4, ControlKind::kLabel, kInFrame1, "动作", 1800, 1800, 375, 255, 9},
-    {"Frame2", kFrame2, ControlKind::kFrame, kInFrame1, "提示语句", 2280, 240, 3735, 1935, 5},
+    {"Label4", kLabel4, ControlKind::kLabel, kInFrame1, "动作", 1800, 1800, 375, 255, 10},
+    {"Frame2", kFrame2, ControlKind::kFrame, kInFrame1, "提示语句", 2280, 240, 3735, 1935, 6},
     {"Text1", kText1, ControlKind::kTextBox, kInFrame2, "时间到,请休息!\r\n", 120, 240, 3495, 1575,
-     11, kMultiLine},
-    {"Label6", kLabel6, ControlKind::kLabel, kInFrame1, "选择图片", 240, 2300, 735, 255, 14,
-     kTransparent},
-    {"Text2", kText2, ControlKind::kTextBox, kInFrame1, "Text2", 960, 2280, 2655, 270, 13},
-    {"Command2", kCommand2, ControlKind::kButton, kInFrame1, "...", 3720, 2280, 495, 255, 15},
-    {"Command1", kCommand1, ControlKind::kButton, kInFrame1, "确定(&O)", 4680, 2280, 1335, 495, 10},
-    {"Label5", kLabel5, ControlKind::kLabel, kInFrame1, "", 240, 2640, 4215, 255, 12,
+     12, kMultiLine},
+    {"Label6", kLabel6, ControlKind::kLabel, kInFrame1, "选择图片", 240, 2300 + kListPitch, 735,
+     255, 15, kTransparent},
+    {"Text2", kText2, ControlKind::kTextBox, kInFrame1, "Text2", 960, 2280 + kListPitch, 2655, 270,
+     14},
+    {"Command2", kCommand2, ControlKind::kButton, kInFrame1, "...", 3720, 2280 + kListPitch, 495,
+     255, 16},
+    {"Command1", kCommand1, ControlKind::kButton, kInFrame1, "确定(&O)", 4680, 2280 + kListPitch,
+     1335, 495, 11},
+    // Ends above the frame's bottom border: its background must not paint over the frame.
+    {"Label5", kLabel5, ControlKind::kLabel, kInFrame1, "", 240, 2595 + kListPitch, 4215, 255, 13,
      kTransparent | kBlueText},
+    // One list pitch below Combo4, in the tab order right after it.
+    {"Combo5", kCombo5, ControlKind::kComboBox, kInFrame1, "", 240, 1800 + kListPitch, 1455, 300, 5,
+     kDropDownList},
+    {"Label7", kLabel7, ControlKind::kLabel, kInFrame1, "日期", 1800, 1800 + kListPitch, 375, 255,
+     17},
 };
 
 std::vector<std::string> Numbers(int first, int last) {
@@ -54,6 +65,9 @@ std::vector<std::string> SecondItems() {
 }
 std::vector<std::string> ActionItems() {
   return {kActions.begin(), kActions.end()};
+}
+std::vector<std::string> DayItems() {
+  return {kDayRuleTexts.begin(), kDayRuleTexts.end()};
 }
 
 }  // namespace norvel::form1

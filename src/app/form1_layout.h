@@ -31,14 +31,17 @@ enum : int {
   kCommand2,
   kCommand1,
   kLabel5,
+  kCombo5,
+  kLabel7,
 };
 
 // Menu item ids of m_Menu: "显示窗口", "开机时启动", "退出".
 enum : int { kMenuShowWindow = 200, kMenuExit = 201, kMenuStartAtLogin = 202 };
 
 inline constexpr std::string_view kCaption = NORVEL_CAPTION;
-inline constexpr int kClientWidth = 6345;   // twips: 423 pixels at 96 dpi
-inline constexpr int kClientHeight = 3165;  // twips: 211 pixels at 96 dpi
+inline constexpr int kClientWidth = 6345;                // twips: 423 pixels at 96 dpi
+inline constexpr int kListPitch = 480;                   // twips from one list to the next
+inline constexpr int kClientHeight = 3165 + kListPitch;  // twips: 243 pixels at 96 dpi
 inline constexpr int kTimerIntervalMs = 50;
 inline constexpr std::size_t kMessageByteLimit = 255;  // Text1, in code page 936 bytes
 inline constexpr std::string_view kDefaultMessage = "时间到,请休息!";
@@ -60,5 +63,7 @@ std::vector<std::string> HourItems();
 std::vector<std::string> MinuteItems();
 std::vector<std::string> SecondItems();
 std::vector<std::string> ActionItems();
+// Combo5: "每天", "工作日", "休息日", "周一" … "周日".
+std::vector<std::string> DayItems();
 
 }  // namespace norvel::form1

@@ -23,6 +23,7 @@ void Form1::LoadSettingsIntoControls() {
   RunStep([&] { SetControlText(form1::kCombo3, texts.combo3); });
   RunStep([&] { SetControlText(form1::kCombo4, texts.combo4); });
   RunStep([&] { SetControlText(form1::kText2, texts.text2); });
+  days_ = texts.combo5;
   PictureSaved(stored.picture);
 }
 
@@ -40,6 +41,7 @@ void Form1::OnCommand1Click() {
   settings.second = ControlText(form1::kCombo3);
   settings.action = ControlText(form1::kCombo4);
   settings.picture = ControlText(form1::kText2);
+  settings.days = ControlText(form1::kCombo5);
   const std::string file = AppSettingsFile();
   const SaveResult result = WriteAlarmSettings(settings, file);
   if (result.status != WriteStatus::kOk) {

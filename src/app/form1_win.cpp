@@ -21,7 +21,9 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
 
-constexpr int kListIds[] = {form1::kCombo1, form1::kCombo2, form1::kCombo3, form1::kCombo4};
+// In the order of AlarmList.
+constexpr int kListIds[] = {form1::kCombo1, form1::kCombo2, form1::kCombo3, form1::kCombo4,
+                            form1::kCombo5};
 
 }  // namespace
 
@@ -150,6 +152,9 @@ void Form1::FillLists() {
   for (const auto& item : form1::MinuteItems()) AddComboItem(Control(form1::kCombo2), item);
   for (const auto& item : form1::SecondItems()) AddComboItem(Control(form1::kCombo3), item);
   for (const auto& item : form1::ActionItems()) AddComboItem(Control(form1::kCombo4), item);
+  // Combo5 takes no typing: its text is the item chosen, "每天" unless another was stored.
+  for (const auto& item : form1::DayItems()) AddComboItem(Control(form1::kCombo5), item);
+  SelectComboItem(Control(form1::kCombo5), days_);
 }
 
 std::string Form1::ControlText(int id) const {

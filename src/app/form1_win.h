@@ -89,6 +89,7 @@ class Form1 final : public Window, public AlarmView {
   std::function<void(const std::string&)> on_picture_;
   ControlSet controls_;
   ByteLimitedEdit text1_limit_;
+  std::string days_;  // Combo5's item as read at start-up, chosen once its items are in
   UniqueMenu m_main_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/form1_layout.h"
 #include "app/version.h"
+#include "scheduler/day_rule.h"
 #include "settings/ini.h"
 #include "toolkit/line_breaks.h"
 
@@ -18,6 +19,7 @@ StartupTexts DecideStartupTexts(const AlarmSettings& stored) {
   t.combo3 = stored.second;
   t.combo4 = stored.action;
   t.text2 = stored.picture;
+  t.combo5 = kDayRuleTexts[static_cast<std::size_t>(DayRuleNamed(stored.days))];
   return t;
 }
 

@@ -17,6 +17,7 @@ struct StartupTexts {
   std::string combo3;  // second
   std::string combo4;  // action
   std::string text2;   // picture path
+  std::string combo5;  // the days: "每天" unless one of the list's items is stored
 };
 
 // `read(key)` gives the stored value of a key of section "设置" (empty when missing).

@@ -14,9 +14,19 @@ std::wstring Wide(std::string_view utf8) {
 
 }  // namespace
 
+ListWords::ListWords()
+    : every_hour(Wide(kEveryHourText)),
+      remind(Wide(kRemindText)),
+      shut_down(Wide(kShutDownText)),
+      restart(Wide(kRestartText)) {
+  for (std::size_t i = 0; i < kDayRuleTexts.size(); ++i) {
+    day_texts[i] = Wide(kDayRuleTexts[i]);
+    days[i] = day_texts[i];
+  }
+}
+
 const ListWords& ListWords::Get() {
-  static const ListWords words{Wide(kEveryHourText), Wide(kRemindText), Wide(kShutDownText),
-                               Wide(kRestartText)};
+  static const ListWords words;
   return words;
 }
 
@@ -58,6 +68,9 @@ int ListsReading::Value(AlarmList list) {
       break;
     case AlarmList::kAction:
       value = static_cast<int>(ParseAction(text, words_));
+      break;
+    case AlarmList::kDays:
+      value = static_cast<int>(DayRuleNamed<wchar_t>(text, words_.days));
       break;
   }
   read_[index] = true;

@@ -10,11 +10,12 @@
 #include <string_view>
 
 #include "scheduler/alarm.h"
+#include "scheduler/day_rule.h"
 #include "scheduler/missed_trigger.h"
 
 namespace norvel {
 
-enum class AlarmList { kHour, kMinute, kSecond, kAction };
+enum class AlarmList { kHour, kMinute, kSecond, kAction, kDays };
 
 // The lists' texts as the settings window shows them, saved or not.
 class ListTexts {
@@ -30,7 +31,13 @@ class ListTexts {
 
 // The texts the lists offer, in the character type they are read in.
 struct ListWords {
+  ListWords();
+  ListWords(const ListWords&) = delete;  // `days` views its own strings
+  ListWords& operator=(const ListWords&) = delete;
+
   std::wstring every_hour, remind, shut_down, restart;
+  std::array<std::wstring, kDayRuleTexts.size()> day_texts;
+  std::array<std::wstring_view, kDayRuleTexts.size()> days;  // views of day_texts
   static const ListWords& Get();
 };
 
@@ -56,6 +63,7 @@ class ListsReading {
   int Minute() { return Value(AlarmList::kMinute); }
   int Hour() { return Value(AlarmList::kHour); }
   AlarmAction Action() { return static_cast<AlarmAction>(Value(AlarmList::kAction)); }
+  DayRule Days() { return static_cast<DayRule>(Value(AlarmList::kDays)); }
   // The trigger the lists name, read second first, then minute and hour, each only while the
   // ones before named a number.
   std::optional<TriggerTime> Trigger();
@@ -67,8 +75,8 @@ class ListsReading {
 
   const ListTexts& texts_;
   const ListWords& words_;
-  std::array<int, 4> values_{};
-  std::array<bool, 4> read_{};
+  std::array<int, 5> values_{};
+  std::array<bool, 5> read_{};
 };
 
 }  // namespace norvel

@@ -10,13 +10,6 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-std::string Hms(std::int64_t civil_second) {
-  const TimeOfDay t = TimeOfDayOf(civil_second);
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
-  return text;
-}
-
 std::string Number(std::int64_t value) {
   return std::to_string(value);
 }
@@ -24,13 +17,16 @@ std::string Number(std::int64_t value) {
 }  // namespace
 
 std::string EventText(const AlarmEvent& e) {
-  const std::string at = Hms(e.occurrence);
+  const std::string at = TimeOfDayText(e.occurrence);
   const std::string action(ActionText(e.action));
   switch (e.kind) {
     case AlarmEventKind::kReminderShown:
       return "显示提醒 (" + at + ")";
     case AlarmEventKind::kReminderCaughtUp:
       return "补显提醒 (" + at + ", 晚了 " + Number(e.seconds_late) + " 秒)";
+    case AlarmEventKind::kPutOffShown:
+      return "显示稍后提醒 (" + at +
+             (e.seconds_late > 0 ? ", 晚了 " + Number(e.seconds_late) + " 秒)" : ")");
     case AlarmEventKind::kPowerRequested:
       return action + " (" + at + ")";
     case AlarmEventKind::kPowerFailed:
@@ -46,7 +42,7 @@ std::string EventText(const AlarmEvent& e) {
 }
 
 std::string EventNotice(const AlarmEvent& e) {
-  const std::string at = Hms(e.occurrence);
+  const std::string at = TimeOfDayText(e.occurrence);
   const std::string action(ActionText(e.action));
   if (e.kind == AlarmEventKind::kPowerSkippedLate) {
     return "错过了 " + at + " 的" + action +

@@ -15,6 +15,7 @@ namespace norvel {
 enum class AlarmEventKind {
   kReminderShown,       // at its second
   kReminderCaughtUp,    // late, after a stall or a sleep
+  kPutOffShown,         // a put-off reminder at its second (`seconds_late` when later)
   kPowerRequested,      // the shut-down or restart was asked of the system
   kPowerFailed,         // the system refused it (`error`)
   kPowerCancelled,      // the user cancelled it in its warning

@@ -74,6 +74,9 @@ void AlarmTick::Apply(const TickPlan& plan, const LocalTime& now) {
     effects_.warn(plan.warning, W(ActionText(plan.warning_action)));
   }
   for (const AlarmEvent& event : plan.events) Note(event, now);
+  if (plan.unknown_holiday_year && effects_.tell) {
+    effects_.tell(W(UnknownHolidayYearText(*plan.unknown_holiday_year)));
+  }
   if (plan.show_reminder && effects_.show_reminder) effects_.show_reminder();
   if (IsPowerAction(plan.power)) RunPowerAction(plan, now);
 }

@@ -58,6 +58,8 @@ class AlarmTick {
   // The user cancelled the shut-down or restart at this second (civil seconds): it is
   // neither carried out nor caught up.
   void CancelPowerAction(std::int64_t occurrence);
+  // The work-day calendar of "工作日" and "休息日"; it must outlive its use.
+  void SetCalendar(const HolidayCalendar& calendar) { scheduler_.SetCalendar(calendar); }
 
  private:
   void Apply(const TickPlan& plan, const LocalTime& now);

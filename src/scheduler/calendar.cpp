@@ -62,4 +62,9 @@ std::string UnknownHolidayYearText(int year) {
   return text;
 }
 
+const HolidayCalendar& BuiltInCalendar() {
+  static const HolidayCalendar calendar;
+  return calendar;
+}
+
 }  // namespace norvel

@@ -31,6 +31,10 @@ struct WorkDayAnswer {
   bool year_known = false;
 };
 
+class HolidayCalendar;
+// The built-in table alone, for as long as the program runs.
+const HolidayCalendar& BuiltInCalendar();
+
 class HolidayCalendar {
  public:
   // The built-in table alone.

@@ -38,4 +38,25 @@ bool IsValidDate(CivilDate date) {
          date.day <= DaysInMonth(date.year, date.month);
 }
 
+// The date of a day count from 1970-01-01: the inverse of DaysFromCivil, with the year
+// counted from March in eras of 400 years.
+CivilDate CivilFromDays(std::int64_t days) {
+  days += 719468;
+  const std::int64_t era = FloorDiv(days, 146097);
+  const std::int64_t day_of_era = days - era * 146097;
+  const std::int64_t year_of_era =
+      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  const std::int64_t day_of_year =
+      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const std::int64_t mp = (5 * day_of_year + 2) / 153;
+  const int day = static_cast<int>(day_of_year - (153 * mp + 2) / 5 + 1);
+  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  const int year = static_cast<int>(year_of_era + era * 400 + (month <= 2 ? 1 : 0));
+  return {year, month, day};
+}
+
+CivilDate DateOfCivilSecond(std::int64_t civil_second) {
+  return CivilFromDays(FloorDiv(civil_second, 86400));
+}
+
 }  // namespace norvel

@@ -22,6 +22,11 @@ std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t d
 // 0 Sunday … 6 Saturday, as the clock reports it.
 int WeekdayOf(CivilDate date);
 
+// The date of a day count from 1970-01-01 (the inverse of DaysFromCivil), and the date of
+// a civil second (seconds of local civil time since 1970-01-01 00:00:00).
+CivilDate CivilFromDays(std::int64_t days);
+CivilDate DateOfCivilSecond(std::int64_t civil_second);
+
 int DaysInMonth(int year, int month);
 bool IsValidDate(CivilDate date);
 

@@ -1,5 +1,7 @@
 #include "scheduler/missed_trigger.h"
 
+#include <cstdio>
+
 namespace norvel {
 namespace {
 
@@ -25,6 +27,13 @@ std::int64_t CivilSeconds(const LocalTime& t) {
 TimeOfDay TimeOfDayOf(std::int64_t civil_seconds) {
   const auto s = static_cast<int>(FloorMod(civil_seconds, kSecondsPerDay));
   return {s / 3600, s / 60 % 60, s % 60};
+}
+
+std::string TimeOfDayText(std::int64_t civil_seconds) {
+  const TimeOfDay t = TimeOfDayOf(civil_seconds);
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+  return text;
 }
 
 std::optional<MissedTrigger> FindMissedTrigger(const TickReading& previous,

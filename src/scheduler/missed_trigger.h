@@ -29,6 +29,8 @@ struct TimeOfDay {
   int hour = 0, minute = 0, second = 0;
 };
 TimeOfDay TimeOfDayOf(std::int64_t civil_seconds);
+// The time of day of a civil second as "HH:MM:SS".
+std::string TimeOfDayText(std::int64_t civil_seconds);
 
 struct MissedTrigger {
   std::int64_t civil_second = 0;  // the trigger second that no tick saw

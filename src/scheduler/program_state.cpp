@@ -9,23 +9,6 @@ namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
 
-// The date of a day count from 1970-01-01: the inverse of DaysFromCivil, with the year
-// counted from March in eras of 400 years.
-CivilDate CivilFromDays(std::int64_t days) {
-  days += 719468;
-  const std::int64_t era = FloorDiv(days, 146097);
-  const std::int64_t day_of_era = days - era * 146097;
-  const std::int64_t year_of_era =
-      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  const std::int64_t day_of_year =
-      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-  const std::int64_t mp = (5 * day_of_year + 2) / 153;
-  const int day = static_cast<int>(day_of_year - (153 * mp + 2) / 5 + 1);
-  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  const int year = static_cast<int>(year_of_era + era * 400 + (month <= 2 ? 1 : 0));
-  return {year, month, day};
-}
-
 // The digits of text[at, at + n) as a number, or -1.
 int Digits(std::string_view text, std::size_t at, std::size_t n) {
   int value = 0;
@@ -39,7 +22,7 @@ int Digits(std::string_view text, std::size_t at, std::size_t n) {
 }  // namespace
 
 std::string StampText(std::int64_t civil_second) {
-  const CivilDate date = CivilFromDays(FloorDiv(civil_second, kSecondsPerDay));
+  const CivilDate date = DateOfCivilSecond(civil_second);
   const auto s = static_cast<int>(FloorMod(civil_second, kSecondsPerDay));
   char text[32];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", date.year, date.month, date.day,

@@ -1,5 +1,7 @@
 #include "scheduler/scheduler.h"
 
+#include <algorithm>
+
 namespace norvel {
 
 const TickPlan& Scheduler::Tick(const TickReading& reading, ListsReading& lists) {
@@ -8,6 +10,8 @@ const TickPlan& Scheduler::Tick(const TickReading& reading, ListsReading& lists)
   plan_.power = AlarmAction::kNone;
   plan_.record_power = false;
   plan_.update_warning = false;
+  plan_.unknown_holiday_year.reset();
+  plan_.put_off_rang = false;
   plan_.now_second = CivilSeconds(reading.wall);
   // Only when ticks did not arrive (two seconds or more since the last one) is there a
   // trigger second to catch up; the ordinary tick below is as before.
@@ -18,10 +22,17 @@ const TickPlan& Scheduler::Tick(const TickReading& reading, ListsReading& lists)
   plan_.new_second = plan_.now_second != status_second_;
   status_second_ = plan_.now_second;
   UpdateWarning(lists);
+  const std::optional<std::int64_t> put_off = put_off_.due();
+  if (put_off_.DueAt(plan_.now_second)) {
+    // Also when no tick saw its second (a stall, a sleep): shown once, however late.
+    plan_.show_reminder = plan_.put_off_rang = true;
+    plan_.events.push_back({AlarmEventKind::kPutOffShown, AlarmAction::kRemind, *put_off,
+                            plan_.now_second - *put_off});
+  }
 
   // Every tick of the matching second acts: a reminder is brought to the front again, and a
   // request the system refused is asked again for the rest of that second.
-  if (!lists.MatchesTimeOfDay(reading.wall)) return plan_;
+  if (!lists.MatchesTimeOfDay(reading.wall) || !RingsOn(lists, plan_.now_second)) return plan_;
   const AlarmAction action = lists.Action();
   if (action == AlarmAction::kRemind) Remind(plan_.now_second, 0);
   if (IsPowerAction(action)) RunPowerAction(action, plan_.now_second);
@@ -34,7 +45,8 @@ void Scheduler::CatchUp(const TickReading& previous, const TickReading& current,
   const std::optional<TriggerTime> trigger = lists.Trigger();
   if (!trigger) return;
   const std::optional<MissedTrigger> missed = FindMissedTrigger(previous, current, *trigger);
-  if (!missed) return;
+  // On a day the alarm does not ring there is nothing to catch up.
+  if (!missed || !RingsOn(lists, missed->civil_second)) return;
   const AlarmAction action = lists.Action();
   if (action == AlarmAction::kRemind) {
     // A reminder the user asked for is still wanted after a stall or a sleep.
@@ -60,7 +72,10 @@ void Scheduler::UpdateWarning(ListsReading& lists) {
   if (IsPowerAction(action)) {
     if (const std::optional<TriggerTime> trigger = lists.Trigger()) {
       warning = warnings_.At(plan_.now_second, *trigger);
-      if (warning && PowerActionDone(warning->occurrence)) warning.reset();
+      if (warning &&
+          (PowerActionDone(warning->occurrence) || !RingsOn(lists, warning->occurrence))) {
+        warning.reset();
+      }
     }
   }
   plan_.update_warning = warning.has_value() || warning_shown_;
@@ -76,6 +91,18 @@ void Scheduler::Remind(std::int64_t occurrence, std::int64_t seconds_late) {
   plan_.events.push_back(
       {seconds_late > 0 ? AlarmEventKind::kReminderCaughtUp : AlarmEventKind::kReminderShown,
        AlarmAction::kRemind, occurrence, seconds_late});
+}
+
+bool Scheduler::RingsOn(ListsReading& lists, std::int64_t occurrence) {
+  const DayRule rule = lists.Days();
+  if (rule == DayRule::kEveryDay) return true;
+  const DayRuleMatch match = DayRuleMatches(rule, DateOfCivilSecond(occurrence), *calendar_);
+  if (match.unknown_year &&
+      std::find(told_years_.begin(), told_years_.end(), *match.unknown_year) == told_years_.end()) {
+    told_years_.push_back(*match.unknown_year);
+    plan_.unknown_holiday_year = match.unknown_year;
+  }
+  return match.rings;
 }
 
 bool Scheduler::PowerActionDone(std::int64_t occurrence) const {

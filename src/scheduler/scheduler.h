@@ -11,8 +11,10 @@
 #include "scheduler/alarm.h"
 #include "scheduler/alarm_lists.h"
 #include "scheduler/alarm_log.h"
+#include "scheduler/calendar.h"
 #include "scheduler/missed_trigger.h"
 #include "scheduler/power_warning.h"
+#include "scheduler/put_off.h"
 
 namespace norvel {
 
@@ -33,6 +35,11 @@ struct TickPlan {
   AlarmAction warning_action = AlarmAction::kNone;
   // What to write down, and tell the user where EventNotice has a text.
   std::vector<AlarmEvent> events;
+  // The put-off reminder rang: it is no longer pending (nor kept in the settings file).
+  bool put_off_rang = false;
+  // A year whose holidays no one knows decided a "工作日" or "休息日" by the weekdays alone:
+  // told once per run.
+  std::optional<int> unknown_holiday_year;
 };
 
 class Scheduler {
@@ -40,9 +47,18 @@ class Scheduler {
   // `last_power_second`: the trigger second of the last shut-down or restart carried out,
   // as recorded (nullopt: none).
   explicit Scheduler(std::optional<std::int64_t> last_power_second = std::nullopt)
-      : recorded_power_(last_power_second) {}
+      : calendar_(&BuiltInCalendar()), recorded_power_(last_power_second) {}
 
   const TickPlan& Tick(const TickReading& reading, ListsReading& lists);
+
+  // The work-day calendar for "工作日" and "休息日" (the built-in one until set); it must
+  // outlive the scheduler or the next call.
+  void SetCalendar(const HolidayCalendar& calendar) { calendar_ = &calendar; }
+
+  // 稍后提醒: the reminder comes again at `due` (civil seconds), replacing a pending one.
+  void PutOffReminder(std::int64_t due) { put_off_.Set(due); }
+  void CancelPutOff() { put_off_.Cancel(); }
+  std::optional<std::int64_t> PendingPutOff() const { return put_off_.due(); }
 
   // The user cancelled the shut-down or restart of this second in its warning: it is neither
   // carried out nor caught up. Returns the event to write down.
@@ -57,8 +73,13 @@ class Scheduler {
   void Remind(std::int64_t occurrence, std::int64_t seconds_late);
   void RunPowerAction(AlarmAction action, std::int64_t occurrence);
   bool PowerActionDone(std::int64_t occurrence) const;
+  // Whether the trigger second `occurrence` falls on a day the lists' day rule rings on.
+  bool RingsOn(ListsReading& lists, std::int64_t occurrence);
 
   TickPlan plan_;
+  const HolidayCalendar* calendar_;
+  PutOff put_off_;
+  std::vector<int> told_years_;  // unknown holiday years already told
   std::optional<TickReading> previous_;
   std::int64_t status_second_ = -1;
   PowerWarningPlan warnings_;

@@ -107,6 +107,16 @@ WriteStatus WriteIniValue(std::string_view section, std::string_view key, std::s
   return ReplaceWith(file, ini);
 }
 
+WriteStatus RemoveIniValue(std::string_view section, std::string_view key,
+                           const std::string& file) {
+  const FileContent content = ReadWholeFile(file);
+  if (content.status == ReadStatus::kMissing) return WriteStatus::kOk;
+  if (content.status == ReadStatus::kError) return WriteStatus::kIoError;
+  IniFile ini(content.bytes, Cp936());
+  if (!ini.Remove(section, key)) return WriteStatus::kOk;
+  return ReplaceWith(file, ini);
+}
+
 SaveResult WriteAlarmSettings(const AlarmSettings& settings, const std::string& file) {
   const FileContent content = ReadWholeFile(file);
   if (content.status == ReadStatus::kError) return {WriteStatus::kIoError, {}};
@@ -114,8 +124,8 @@ SaveResult WriteAlarmSettings(const AlarmSettings& settings, const std::string& 
   const auto values = settings.Values();
   for (std::size_t i = 0; i < values.size(); ++i) {
     const std::string_view key = AlarmSettings::kKeys[i];
-    // Set changes nothing when it refuses, and nothing reaches the disk before all six
-    // are set: a refused value leaves the file as it was.
+    // Set changes nothing when it refuses, and nothing reaches the disk before all of
+    // them are set: a refused value leaves the file as it was.
     if (!ini.Set(AlarmSettings::kSection, key,
                  StoredForm(AlarmSettings::kSection, key, *values[i]))) {
       return {WriteStatus::kUnrepresentable, key};

@@ -7,8 +7,8 @@
 
 namespace norvel {
 
-// The six settings as text, with the section and the keys they are kept under (defined once
-// for the program and its tests).
+// The settings as text, with the section and the keys they are kept under (defined once
+// for the program and its tests): the six of every version, and the days it rings on.
 struct AlarmSettings {
   static constexpr std::string_view kSection = "设置";
   static constexpr std::string_view kMessage = "提示语";
@@ -17,17 +17,18 @@ struct AlarmSettings {
   static constexpr std::string_view kSecond = "秒钟";
   static constexpr std::string_view kAction = "动作";
   static constexpr std::string_view kPicture = "图片";
-  static constexpr std::array<std::string_view, 6> kKeys = {kMessage, kHour,   kMinute,
-                                                            kSecond,  kAction, kPicture};
+  static constexpr std::string_view kDays = "日期";
+  static constexpr std::array<std::string_view, 7> kKeys = {kMessage, kHour,    kMinute, kSecond,
+                                                            kAction,  kPicture, kDays};
 
-  std::string message, hour, minute, second, action, picture;
+  std::string message, hour, minute, second, action, picture, days;
 
-  // The six values in the order of kKeys.
-  std::array<const std::string*, 6> Values() const {
-    return {&message, &hour, &minute, &second, &action, &picture};
+  // The values in the order of kKeys.
+  std::array<const std::string*, 7> Values() const {
+    return {&message, &hour, &minute, &second, &action, &picture, &days};
   }
-  std::array<std::string*, 6> Values() {
-    return {&message, &hour, &minute, &second, &action, &picture};
+  std::array<std::string*, 7> Values() {
+    return {&message, &hour, &minute, &second, &action, &picture, &days};
   }
 };
 
@@ -53,7 +54,11 @@ std::string ReadIniValue(std::string_view section, std::string_view key, const s
 [[nodiscard]] WriteStatus WriteIniValue(std::string_view section, std::string_view key,
                                         std::string_view value, const std::string& file);
 
-// The six settings from one read of the file; empty text for whatever is missing.
+// Removes the key and its line; a file, section or key that is not there is left as it is.
+[[nodiscard]] WriteStatus RemoveIniValue(std::string_view section, std::string_view key,
+                                         const std::string& file);
+
+// The settings from one read of the file; empty text for whatever is missing.
 AlarmSettings ReadAlarmSettings(const std::string& file);
 
 struct SaveResult {
@@ -61,7 +66,7 @@ struct SaveResult {
   std::string_view key;  // with kUnrepresentable: the first key whose value cannot be held
 };
 
-// Stores the six settings together, in one replace of the file: either all of them reach
+// Stores the settings together, in one replace of the file: either all of them reach
 // the disk or none does (a value the file's encoding cannot hold, a read-only file, a
 // failed write each leave the file exactly as it was).
 [[nodiscard]] SaveResult WriteAlarmSettings(const AlarmSettings& settings, const std::string& file);

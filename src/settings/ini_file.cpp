@@ -256,6 +256,19 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
   return true;
 }
 
+bool IniFile::Remove(std::string_view section, std::string_view key) {
+  const auto section_raw = ToWorking(section);
+  const auto key_raw = ToWorking(key);
+  if (!section_raw || !key_raw) return false;
+  const Location loc = Find(*section_raw, *key_raw);
+  if (!loc.key_found) return false;
+  std::size_t end = loc.line_end;
+  if (end < content_.size() && content_[end] == '\r') ++end;
+  if (end < content_.size() && content_[end] == '\n') ++end;
+  content_.erase(loc.line_begin, end - loc.line_begin);
+  return true;
+}
+
 std::string IniFile::Bytes() const {
   switch (encoding_) {
     case IniEncoding::kUtf8Bom:

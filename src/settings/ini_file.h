@@ -29,6 +29,9 @@ class IniFile {
   // file's encoding or the value holds a line break or NUL that would break the line form.
   bool Set(std::string_view section, std::string_view key, std::string_view value);
 
+  // Removes the key's line (the first of that name). False when nothing was there.
+  bool Remove(std::string_view section, std::string_view key);
+
   // The whole file in its own encoding.
   std::string Bytes() const;
 

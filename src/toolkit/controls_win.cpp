@@ -25,7 +25,11 @@ ClassAndStyle StyleOf(const ControlLayout& layout) {
                   ((layout.flags & kOwnMouse) ? SS_NOTIFY : 0),
               0};
     case ControlKind::kComboBox:
-      return {L"ComboBox", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
+      return {
+          L"ComboBox",
+          kChild | WS_TABSTOP | WS_VSCROLL |
+              ((layout.flags & kDropDownList) ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL),
+          0};
     case ControlKind::kTextBox:
       if (layout.flags & kMultiLine) {
         return {L"Edit",
@@ -84,6 +88,13 @@ void SetText(HWND window, std::string_view utf8) {
 void AddComboItem(HWND combo, std::string_view utf8) {
   const std::wstring text = Widen(utf8).value_or(std::wstring());
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void SelectComboItem(HWND combo, std::string_view utf8) {
+  const std::wstring text = Widen(utf8).value_or(std::wstring());
+  const LRESULT index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 int ShowMessageBox(HWND owner, std::string_view text, std::string_view title, UINT flags) {

@@ -27,6 +27,9 @@ void SetText(HWND window, std::string_view utf8);
 void AddComboItem(HWND combo, std::string_view utf8);
 
 // Shows a modal message box and returns the button pressed.
+// Chooses the item whose text is `utf8` exactly (none when no item has it).
+void SelectComboItem(HWND combo, std::string_view utf8);
+
 int ShowMessageBox(HWND owner, std::string_view text, std::string_view title, UINT flags);
 
 }  // namespace norvel

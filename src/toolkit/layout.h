@@ -14,11 +14,12 @@ enum class ControlKind { kFrame, kLabel, kComboBox, kTextBox, kButton };
 // Optional settings of a control beyond its kind.
 enum ControlFlags : std::uint32_t {
   kNoFlags = 0,
-  kMultiLine = 1u << 0,    // text box: several lines, Enter makes a new line, vertical bar
-  kTransparent = 1u << 1,  // label: the background shows through
-  kBlueText = 1u << 2,     // label: text colour blue (0x00FF0000)
-  kCentred = 1u << 3,      // label: text centred
-  kOwnMouse = 1u << 5,     // label: takes its own clicks instead of passing them on
+  kMultiLine = 1u << 0,     // text box: several lines, Enter makes a new line, vertical bar
+  kTransparent = 1u << 1,   // label: the background shows through
+  kBlueText = 1u << 2,      // label: text colour blue (0x00FF0000)
+  kCentred = 1u << 3,       // label: text centred
+  kOwnMouse = 1u << 5,      // label: takes its own clicks instead of passing them on
+  kDropDownList = 1u << 6,  // combo box: choose from the list only, no typing
 };
 
 struct ControlLayout {

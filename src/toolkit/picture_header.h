@@ -43,12 +43,13 @@ PictureHeader ReadPictureHeader(std::string_view head, std::uint64_t file_size,
                                 const FetchPictureBytes& fetch = nullptr);
 
 // An unknown format may still be one that the system decodes (HEIF, AVIF, camera raw or
-// JPEG XL through installed codecs), and nothing tells its size. What a file can unpack to
-// grows with its length: DEFLATE reaches about 1000:1, and codecs of the HEVC kind far more on
-// flat content. So such a file is decoded only when it is small: even at 1024:1 it unpacks to
-// no more memory than the largest picture taken costs as 32-bit pixels (64 MP x 4 bytes =
-// 256 MB). Real photos in those formats are larger and are refused; small pictures
-// (icons, clip art) in them still load. The formats most often met are read by their headers.
+// JPEG XL through installed codecs; the formats most often met are read by their headers), and
+// nothing tells its size. What a file can unpack to grows with its length, so such a file is
+// decoded only when it is small: at 1024:1 (DEFLATE's limit is about 1032:1) 256 KB unpack to at
+// most what the largest picture taken costs as 32-bit pixels (64 MP x 4 bytes = 256 MB). Codecs of
+// the HEVC kind compress flat content further, and a decoder may trust a stated size: no
+// length makes those safe, which is why the bound is this small rather than larger. Real
+// photos in such formats are larger and are refused; icons and clip art in them still load.
 inline constexpr std::uint64_t kUnknownFormatMaxBytes = kMaxPicturePixels * 4 / 1024;
 
 enum class PictureVerdict { kDecode, kRefuse };

@@ -13,8 +13,9 @@ namespace norvel {
 
 // The first frame of a GIF, the first page of a TIFF, the largest image of an icon file.
 // Null ("no picture") for an empty path, a path that names no file, a file that does not
-// decode, or one whose stated size is beyond the picture limits (checked before decoding). COM must
-// be initialised on the calling thread.
+// decode, or one that its header does not admit (PictureHeaderVerdict: a stated size beyond the
+// picture limits, a header cut short, a large file of a format not read), checked before any
+// decoder opens it. COM must be initialised on the calling thread.
 UniqueBitmap LoadPicture(const std::string& path, COLORREF background);
 
 // Lays one straight-alpha channel value over the background: opaque keeps the colour

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <regex>
 
 #include "app/form1_layout.h"
@@ -12,6 +13,7 @@
 #include "driver/timing.h"
 #include "driver/trigger.h"
 #include "driver/ui.h"
+#include "win_test_util.h"
 
 namespace norvel::e2e {
 namespace {
@@ -109,6 +111,50 @@ TEST_F(Alarm, ReminderMissedWhileHeldUpComesOnceRightAfter) {
             std::string::npos)
       << norvel_.LogBytes();
 }
+
+// The day list as a user picks it, with a holidays.txt of their own beside the program.
+struct DayCase {
+  const char* name;
+  bool today_off_in_file;  // holidays.txt makes today a day off
+  int weekday_offset;  // -1: the list's "工作日"/"休息日" below; else today's weekday + this
+  const char* days;
+  bool rings;
+};
+
+class DayList : public ::testing::TestWithParam<DayCase> {};
+
+TEST_P(DayList, RingsOnlyOnTheDaysChosen) {
+  const DayCase& c = GetParam();
+  SYSTEMTIME today{};
+  GetLocalTime(&today);
+  NorvelProcess norvel;
+  if (c.today_off_in_file) {
+    char line[64];
+    std::snprintf(line, sizeof line, "# 公司的安排\r\n%04u-%02u-%02u 休\r\n", today.wYear,
+                  today.wMonth, today.wDay);
+    ASSERT_TRUE(testing::WriteFileBytes(norvel.folder() + L"\\holidays.txt", line));
+  }
+  ASSERT_TRUE(norvel.Start());
+  const HWND form1 = WaitForSettingsWindow(norvel.process_id());
+  ASSERT_NE(form1, nullptr);
+  // "周一" is the fourth item; Sunday is weekday 0 and the last item.
+  const std::string days =
+      c.weekday_offset < 0 ? c.days
+                           : form1::DayItems()[3 + (today.wDayOfWeek + 6 + c.weekday_offset) % 7];
+  ASSERT_TRUE(ChooseComboItem(GetDlgItem(form1, form1::kCombo5), days));
+  const Trigger trigger = TriggerIn(3);
+  SetTrigger(form1, trigger, "无动作");
+  WaitPastTrigger(trigger);
+  EXPECT_EQ(FindReminder(norvel.process_id()) != nullptr, c.rings) << c.name << ": " << days;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Days, DayList,
+    ::testing::Values(DayCase{"TodaysWeekday", false, 0, nullptr, true},
+                      DayCase{"AnotherWeekday", false, 3, nullptr, false},
+                      DayCase{"WorkDaysOnADayOffOfTheFile", true, -1, "工作日", false},
+                      DayCase{"RestDaysOnADayOffOfTheFile", true, -1, "休息日", true}),
+    [](const ::testing::TestParamInfo<DayCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace norvel::e2e

@@ -13,9 +13,11 @@
 #include "app/form1_layout.h"
 #include "driver/input.h"
 #include "driver/norvel_process.h"
+#include "driver/start_values.h"
 #include "driver/timing.h"
 #include "driver/trigger.h"
 #include "driver/ui.h"
+#include "toolkit/codepage.h"
 #include "toolkit/text_win.h"
 #include "win_test_util.h"
 
@@ -73,10 +75,17 @@ class Traced : public ::testing::Test {
     }
     trace_start_ = testing::ReadFileBytes(trace_file_).size();
   }
+  // Under Wine a restart runs the Run and RunOnce values as a log-in does (wineboot does it),
+  // which brings the program back: once wineboot has finished, every program it started
+  // runs, and is ended here.
+  void TearDown() override {
+    WaitUntil([] { return ProcessesNamed(L"wineboot.exe").empty(); }, 20000);
+    EndProcessesOf(norvel_.exe());
+  }
   // Starts the program tracing `calls` (dll.function;…); its settings window once shown.
   HWND Start(const std::wstring& calls) {
     filter_.emplace(calls);
-    if (!norvel_.Start({{L"WINEDEBUG=+relay"}, {}})) return nullptr;
+    if (!norvel_.Start({{L"WINEDEBUG=+relay"}, {}, {}})) return nullptr;
     return WaitForSettingsWindow(norvel_.process_id());
   }
   // The trace of this test's program so far.
@@ -85,6 +94,7 @@ class Traced : public ::testing::Test {
   std::wstring trace_file_;
   std::size_t trace_start_ = 0;
   std::optional<RelayFilter> filter_;
+  StartValuesCleanup start_values_;
   NorvelProcess norvel_;
 };
 
@@ -119,6 +129,84 @@ TEST_P(Power, ActionAsksWindowsWithExactFlagsAfterEnablingThePrivilege) {
 INSTANTIATE_TEST_SUITE_P(Actions, Power,
                          ::testing::Values(std::make_pair("关闭计算机", "1,0"),
                                            std::make_pair("重启计算机", "2,0")));
+
+// The lines of the trace written by the thread that wrote the line at `at` (each line starts
+// with the thread's id and a colon).
+std::string ThreadLines(const std::string& trace, std::size_t at) {
+  const std::size_t line = trace.rfind('\n', at);
+  const std::size_t begin = line == std::string::npos ? 0 : line + 1;
+  const std::string thread = trace.substr(begin, trace.find(':', begin) + 1 - begin);
+  std::string lines;
+  for (std::size_t pos = 0; pos < trace.size();) {
+    std::size_t next = trace.find('\n', pos);
+    next = next == std::string::npos ? trace.size() : next + 1;
+    if (trace.compare(pos, thread.size(), thread) == 0) lines.append(trace, pos, next - pos);
+    pos = next;
+  }
+  return lines;
+}
+
+// Before its own restart the program writes down the trigger second in its state section
+// and, when it would not start at log-in, writes the RunOnce value that brings it back once
+// after the restart. The settings themselves are left byte for byte. Under Wine the restart
+// then runs the Run and RunOnce values as a log-in does, so the program comes back either way.
+class RestartComesBack : public Traced, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(RestartComesBack, RunOnceWrittenBeforeTheRestartOnlyWhenNotStartingAtLogin) {
+  const bool starts_at_login = GetParam();
+  const std::string settings = Cp936()
+                                   .Encode(
+                                       "[设置]\r\n提示语=该休息了\r\n小时=8\r\n分钟=30\r\n秒钟="
+                                       "0\r\n动作=无动作\r\n图片=\r\n")
+                                   .value();
+  ASSERT_TRUE(norvel_.WriteSettingsBytes(settings));
+  if (starts_at_login) {
+    ASSERT_TRUE(WriteStartValue(kRunKey, StartValueFor(norvel_.exe())));
+  }
+  const HWND form1 = Start(
+      L"user32.ExitWindowsEx;advapi32.RegCreateKeyExW;kernelbase.RegCreateKeyExW;"
+      L"advapi32.RegSetValueExW;kernelbase.RegSetValueExW");
+  ASSERT_NE(form1, nullptr);
+  const Trigger trigger = TriggerIn(3);
+  SetTrigger(form1, trigger, "重启计算机");
+  ASSERT_TRUE(norvel_.WaitForExit(20000));
+  EXPECT_TRUE(WaitUntil([&] { return !ProcessesOf(norvel_.exe()).empty(); }, 20000))
+      << "the program did not come back after the restart";
+
+  const std::string all = Trace();
+  const Calls first = ParseTrace(all);
+  ASSERT_NE(first.first_exit, std::string::npos);
+  const std::string trace = ThreadLines(all, first.first_exit);
+  const Calls calls = ParseTrace(trace);
+  ASSERT_FALSE(calls.exit_windows.empty());
+  EXPECT_EQ(calls.exit_windows.front(), "2,0");
+  std::smatch create, set;
+  const bool armed = std::regex_search(
+      trace, create,
+      std::regex(
+          R"(Call \w+\.RegCreateKeyExW\([0-9a-f]+,[0-9a-f]+ L"[^"]*CurrentVersion\\{1,2}RunOnce")",
+          std::regex::icase));
+  EXPECT_EQ(armed, !starts_at_login) << trace;
+  if (armed) {
+    const std::string after = trace.substr(static_cast<std::size_t>(create.position(0)));
+    ASSERT_TRUE(std::regex_search(
+        after, set,
+        std::regex(R"(Call \w+\.RegSetValueExW\([0-9a-f]+,[0-9a-f]+ L"Norvel",0+,0*1,)",
+                   std::regex::icase)))
+        << trace;
+    EXPECT_LT(static_cast<std::size_t>(create.position(0) + set.position(0)), calls.first_exit)
+        << "RunOnce written after the restart was asked for";
+  } else {
+    EXPECT_EQ(trace.find("L\"Norvel\""), std::string::npos) << "a value written: " << trace;
+  }
+  EXPECT_EQ(norvel_.SettingsBytes(),
+            settings + Cp936()
+                           .Encode("[状态]\r\n上次电源操作=" + trigger.date + " " +
+                                   ClockText(trigger) + "\r\n")
+                           .value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Traced, RestartComesBack, ::testing::Bool());
 
 // Held up over the trigger second, a shut-down still happens when the hold ends within a
 // minute of it, and never later: the program then keeps running with its icon.

@@ -49,6 +49,10 @@ TEST_F(SettingsWindow, FirstStartWithoutSettingsFile) {
   EXPECT_EQ(ComboItems(Control(form1::kCombo2)), form1::MinuteItems());
   EXPECT_EQ(ComboItems(Control(form1::kCombo3)), form1::SecondItems());
   EXPECT_EQ(ComboItems(Control(form1::kCombo4)), form1::ActionItems());
+  EXPECT_EQ(ComboItems(Control(form1::kCombo5)), form1::DayItems());
+  EXPECT_EQ(TextOf(Control(form1::kCombo5)), "每天");
+  EXPECT_TRUE(GetWindowLongW(Control(form1::kCombo5), GWL_STYLE) & CBS_DROPDOWNLIST);
+  EXPECT_EQ(GetWindowLongW(Control(form1::kCombo5), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
   EXPECT_EQ(GetFileAttributesW(norvel_.SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES);
   SaveScreenshot("settings-window-first-start");
   SaveScreenshot("settings-window", form1_);
@@ -93,8 +97,9 @@ TEST_F(SettingsWindow, FrameStyleSizeTopmostAndCaptions) {
 
 TEST_F(SettingsWindow, TabMovesThroughTheControlsInDesignOrder) {
   ASSERT_TRUE(StartAndWait());
-  const int expected[] = {form1::kCombo2, form1::kCombo3, form1::kCombo4,   form1::kCommand1,
-                          form1::kText1,  form1::kText2,  form1::kCommand2, form1::kCombo1};
+  const int expected[] = {form1::kCombo2, form1::kCombo3,   form1::kCombo4,
+                          form1::kCombo5, form1::kCommand1, form1::kText1,
+                          form1::kText2,  form1::kCommand2, form1::kCombo1};
   HWND current = Control(form1::kCombo1);
   for (const int id : expected) {
     current = GetNextDlgTabItem(form1_, current, FALSE);
@@ -130,13 +135,14 @@ TEST_F(SettingsWindow, KeysMoveAndPressAsInADialog) {
   ASSERT_TRUE(focus_becomes(form1::kText1));
   PressKey(VK_ESCAPE);
   // Tab from the message box goes on through the whole tab order, and Shift+Tab back.
-  const int forward[] = {form1::kText2,  form1::kCommand2, form1::kCombo1,   form1::kCombo2,
-                         form1::kCombo3, form1::kCombo4,   form1::kCommand1, form1::kText1};
+  const int forward[] = {form1::kText2,  form1::kCommand2, form1::kCombo1,
+                         form1::kCombo2, form1::kCombo3,   form1::kCombo4,
+                         form1::kCombo5, form1::kCommand1, form1::kText1};
   for (const int id : forward) {
     PressKey(VK_TAB);
     EXPECT_TRUE(focus_becomes(id)) << "Tab to " << id << ", focus on " << FocusedId(form1_);
   }
-  for (int i = 6; i >= -1; --i) {
+  for (int i = static_cast<int>(std::size(forward)) - 2; i >= -1; --i) {
     PressKey(VK_TAB, VK_SHIFT);
     const int id = i >= 0 ? forward[i] : form1::kText1;
     EXPECT_TRUE(focus_becomes(id)) << "Shift+Tab to " << id << ", focus on " << FocusedId(form1_);
@@ -181,7 +187,7 @@ TEST_F(SettingsWindow, KeysMoveAndPressAsInADialog) {
 TEST_F(SettingsWindow, StoredSettingsAreShownUnchanged) {
   ASSERT_TRUE(norvel_.WriteSettingsBytes(
       Gbk("[设置]\r\n提示语=喝水\\r\\n起来走走\r\n小时=每小时\r\n分钟=07\r\n秒钟=5\r\n"
-          "动作=关闭计算机\r\n图片=C:\\图片\\猫.bmp\r\n")));
+          "动作=关闭计算机\r\n图片=C:\\图片\\猫.bmp\r\n日期=工作日\r\n")));
   ASSERT_TRUE(StartAndWait());
   EXPECT_EQ(TextOf(Control(form1::kText1)), "喝水\r\n起来走走");
   EXPECT_EQ(TextOf(Control(form1::kCombo1)), "每小时");
@@ -190,9 +196,17 @@ TEST_F(SettingsWindow, StoredSettingsAreShownUnchanged) {
   EXPECT_EQ(TextOf(Control(form1::kCombo3)), "5");
   EXPECT_EQ(TextOf(Control(form1::kCombo4)), "关闭计算机");
   EXPECT_EQ(TextOf(Control(form1::kText2)), "C:\\图片\\猫.bmp");
+  EXPECT_EQ(TextOf(Control(form1::kCombo5)), "工作日");
 }
 
-TEST_F(SettingsWindow, OkSavesTheSixKeysAsGbkAndHidesTheWindow) {
+// The day list takes no typing: a stored text that is none of its items shows "每天".
+TEST_F(SettingsWindow, UnknownStoredDaysShowEveryDay) {
+  ASSERT_TRUE(norvel_.WriteSettingsBytes(Gbk("[设置]\r\n日期=周八\r\n")));
+  ASSERT_TRUE(StartAndWait());
+  EXPECT_EQ(TextOf(Control(form1::kCombo5)), "每天");
+}
+
+TEST_F(SettingsWindow, OkSavesEveryKeyAsGbkAndHidesTheWindow) {
   ASSERT_TRUE(StartAndWait());
   SetTextOf(Control(form1::kText1), "该休息了");
   SetTextOf(Control(form1::kCombo1), "每小时");
@@ -200,11 +214,12 @@ TEST_F(SettingsWindow, OkSavesTheSixKeysAsGbkAndHidesTheWindow) {
   SetTextOf(Control(form1::kCombo3), "0");
   SetTextOf(Control(form1::kCombo4), "无动作");
   SetTextOf(Control(form1::kText2), "D:\\a.bmp");
+  ChooseComboItem(Control(form1::kCombo5), "周三");
   PressButton(Control(form1::kCommand1));
   ASSERT_TRUE(WaitForVisible(form1_, false, 10000));
   EXPECT_EQ(norvel_.SettingsBytes(),
             Gbk("[设置]\r\n提示语=该休息了\r\n小时=每小时\r\n分钟=30\r\n秒钟=0\r\n动作=无动作\r\n"
-                "图片=D:\\a.bmp\r\n"));
+                "图片=D:\\a.bmp\r\n日期=周三\r\n"));
 }
 
 TEST_F(SettingsWindow, MessageIsLimitedTo255Cp936Bytes) {

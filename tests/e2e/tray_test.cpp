@@ -97,9 +97,8 @@ TEST_F(Tray, RightClickOpensTheMenuAndShowWindowKeepsItShown) {
 TEST_F(Tray, ExitFromTheMenuRemovesTheIconAndEndsTheProgram) {
   Click(Centre(*icon_), /*right=*/true);
   ASSERT_NE(WaitForMenu(), nullptr);
-  PressKey(VK_DOWN);
-  PressKey(VK_DOWN);
-  PressKey(VK_RETURN);  // "退出"
+  PressKey(VK_UP);
+  PressKey(VK_RETURN);  // "退出", the last item
   DWORD exit_code = 1;
   ASSERT_TRUE(norvel_.WaitForExit(10000, &exit_code));
   EXPECT_EQ(exit_code, 0u);
@@ -163,9 +162,8 @@ TEST_F(Tray, NewStartAfterExitWithAReminderOpenHasItsOwnWindowAndIcon) {
   ASSERT_NE(reminder, nullptr);
   Click(Centre(*icon_), /*right=*/true);
   ASSERT_NE(WaitForMenu(), nullptr);
-  PressKey(VK_DOWN);
-  PressKey(VK_DOWN);
-  PressKey(VK_RETURN);  // "退出"
+  PressKey(VK_UP);
+  PressKey(VK_RETURN);  // "退出", the last item
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(form1_); }, 5000));
   ASSERT_TRUE(WaitUntil([] { return !FindDialInTray(); }, 5000));
   EXPECT_FALSE(norvel_.WaitForExit(0)) << "the open reminder keeps the program running";

@@ -19,12 +19,12 @@ inline std::wstring Wide(std::string_view utf8) {
 class FakeLists final : public ListTexts {
  public:
   FakeLists(std::string_view hour, std::string_view minute, std::string_view second,
-            std::string_view action) {
-    Set(hour, minute, second, action);
+            std::string_view action, std::string_view days = "每天") {
+    Set(hour, minute, second, action, days);
   }
   void Set(std::string_view hour, std::string_view minute, std::string_view second,
-           std::string_view action) {
-    texts_ = {Wide(hour), Wide(minute), Wide(second), Wide(action)};
+           std::string_view action, std::string_view days = "每天") {
+    texts_ = {Wide(hour), Wide(minute), Wide(second), Wide(action), Wide(days)};
   }
   std::wstring_view Text(AlarmList list, wchar_t (&buffer)[kBuffer]) const override {
     ++reads[static_cast<std::size_t>(list)];
@@ -32,10 +32,10 @@ class FakeLists final : public ListTexts {
     text.copy(buffer, kBuffer);
     return {buffer, std::min<std::size_t>(text.size(), kBuffer)};
   }
-  mutable std::array<int, 4> reads{};
+  mutable std::array<int, 5> reads{};
 
  private:
-  std::array<std::wstring, 4> texts_;
+  std::array<std::wstring, 5> texts_;
 };
 
 }  // namespace norvel::testing

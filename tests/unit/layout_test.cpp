@@ -19,14 +19,14 @@ std::size_t IndexOf(std::span<const ControlLayout> controls, std::string_view na
 
 TEST(Layout, WindowSizesAtCommonDpis) {
   EXPECT_EQ(TwipsToPixels(form1::kClientWidth, 96), 423);
-  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 96), 211);
+  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 96), 243);
   EXPECT_EQ(TwipsToPixels(form2::kClientWidth, 96), 321);
   EXPECT_EQ(TwipsToPixels(form2::kClientHeight, 96), 279);
   // 120 dpi: 12 twips a pixel; 144 dpi: 10.
   EXPECT_EQ(TwipsToPixels(form1::kClientWidth, 120), 529);   // 528.75
-  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 120), 264);  // 263.75
+  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 120), 304);  // 303.75
   EXPECT_EQ(TwipsToPixels(form1::kClientWidth, 144), 635);   // 634.5, half away from zero
-  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 144), 317);  // 316.5
+  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 144), 365);  // 364.5
   EXPECT_EQ(TwipsToPixels(-15, 96), -1);
 }
 
@@ -34,13 +34,13 @@ TEST(Layout, WindowSizesAtCommonDpis) {
 // which sits in Frame1, which sits 120 twips into the window.
 TEST(Layout, NestedContainersAddUp) {
   const auto controls = form1::Controls();
-  EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Frame1"), 96), (PixelRect{8, 8, 409, 193}));
+  EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Frame1"), 96), (PixelRect{8, 8, 409, 225}));
   EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Frame2"), 96), (PixelRect{160, 24, 249, 129}));
   // Text1: 120 + 2280 + 120 = 2520, 120 + 240 + 240 = 600 twips.
   EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Text1"), 96), (PixelRect{168, 40, 233, 105}));
   EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Text1"), 144), (PixelRect{252, 60, 350, 158}));
   EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Command1"), 96),
-            (PixelRect{320, 160, 89, 33}));
+            (PixelRect{320, 192, 89, 33}));
   // Frame1 leaves 120 twips at the left and top, 90 at the right and 150 at the bottom.
   const ControlLayout& frame1 = controls[IndexOf(controls, "Frame1")];
   EXPECT_EQ(form1::kClientWidth - frame1.left - frame1.width, 90);
@@ -53,10 +53,10 @@ TEST(Layout, TabOrderOfTheSettingsWindow) {
   TabOrder(controls, order);
   std::vector<std::string_view> names;
   for (const auto i : order) names.push_back(controls[i].name);
-  EXPECT_EQ(names,
-            (std::vector<std::string_view>{
-                "Frame1", "Combo1", "Combo2", "Combo3", "Combo4", "Frame2", "Label1", "Label2",
-                "Label3", "Label4", "Command1", "Text1", "Label5", "Text2", "Label6", "Command2"}));
+  EXPECT_EQ(names, (std::vector<std::string_view>{"Frame1", "Combo1", "Combo2", "Combo3", "Combo4",
+                                                  "Combo5", "Frame2", "Label1", "Label2", "Label3",
+                                                  "Label4", "Command1", "Text1", "Label5", "Text2",
+                                                  "Label6", "Command2", "Label7"}));
 }
 
 TEST(Layout, ListItems) {
@@ -70,6 +70,32 @@ TEST(Layout, ListItems) {
   EXPECT_EQ(minutes[5], "5");  // no leading zeros
   EXPECT_EQ(form1::SecondItems(), minutes);
   EXPECT_EQ(form1::ActionItems(), (std::vector<std::string>{"无动作", "关闭计算机", "重启计算机"}));
+  EXPECT_EQ(form1::DayItems(), (std::vector<std::string>{"每天", "工作日", "休息日", "周一", "周二",
+                                                         "周三", "周四", "周五", "周六", "周日"}));
+}
+
+// A label paints its whole rectangle in the window's colour: one that reached into its
+// frame's border erased part of the frame (the status line did, at the frame's bottom).
+TEST(Layout, NoLabelReachesIntoItsFramesBorder) {
+  const auto controls = form1::Controls();
+  for (const int dpi : {96, 120, 144}) {
+    const int border = TwipsToPixels(30, dpi);  // the group box's line and its shadow
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      if (controls[i].kind != ControlKind::kLabel || controls[i].container < 0) continue;
+      const PixelRect label = ControlRect(controls, i, dpi);
+      const PixelRect frame =
+          ControlRect(controls, static_cast<std::size_t>(controls[i].container), dpi);
+      EXPECT_LE(label.top + label.height, frame.top + frame.height - border)
+          << controls[i].name << " at " << dpi << " dpi";
+      EXPECT_LE(label.left + label.width, frame.left + frame.width - border) << controls[i].name;
+    }
+  }
+  // The day list sits one list pitch below the action list, in its column and width.
+  const ControlLayout& combo4 = controls[IndexOf(controls, "Combo4")];
+  const ControlLayout& combo5 = controls[IndexOf(controls, "Combo5")];
+  EXPECT_EQ(combo5.top - combo4.top, form1::kListPitch);
+  EXPECT_EQ(combo5.left, combo4.left);
+  EXPECT_EQ(combo5.width, combo4.width);
 }
 
 TEST(Layout, CentringHalvesToEven) {

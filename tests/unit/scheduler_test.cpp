@@ -33,8 +33,8 @@ std::int64_t Second(const char* text) {
 class Ticks {
  public:
   explicit Ticks(const char* hour, const char* minute, const char* second, const char* action,
-                 std::optional<std::int64_t> last_power = std::nullopt)
-      : texts(hour, minute, second, action), scheduler(last_power) {}
+                 std::optional<std::int64_t> last_power = std::nullopt, const char* days = "每天")
+      : texts(hour, minute, second, action, days), scheduler(last_power) {}
 
   const TickPlan& At(const char* wall, std::int64_t elapsed_ms = -1) {
     const LocalTime now = Wall(wall);
@@ -211,6 +211,85 @@ TEST(Scheduler, AnOrdinaryTickReadsOnlyWhatItsDecisionsNeed) {
   EXPECT_EQ(run.texts.reads[static_cast<int>(AlarmList::kAction)], 2);
   EXPECT_EQ(run.texts.reads[static_cast<int>(AlarmList::kMinute)], 0);
   EXPECT_EQ(run.texts.reads[static_cast<int>(AlarmList::kHour)], 0);
+}
+
+// The day list decides by the date of the trigger second: 2024-02-04 was a make-up Sunday,
+// 2024-10-01 … 07 the National Day break, 2024-10-12 a make-up Saturday.
+TEST(Scheduler, RingsOnTheDaysOfTheDayListOnly) {
+  const struct {
+    const char *days, *at, *hour;
+    bool rings;
+  } rows[] = {
+      {"每天", "2024-10-05 09:00:00.000", "9", true},
+      {"工作日", "2024-02-04 09:00:00.000", "9", true},  // make-up Sunday
+      {"休息日", "2024-02-04 09:00:00.000", "9", false},
+      {"工作日", "2024-10-01 09:00:00.000", "9", false},  // holiday on a Tuesday
+      {"休息日", "2024-10-01 09:00:00.000", "9", true},
+      {"工作日", "2024-10-08 00:00:00.000", "0", true},        // midnight belongs to the new day
+      {"工作日", "2024-10-07 23:00:00.000", "每小时", false},  // the break's last hour
+      {"工作日", "2024-10-08 00:00:00.000", "每小时", true},
+      {"周六", "2024-10-12 09:00:00.000", "9", true},
+      {"工作日", "2024-10-12 09:00:00.000", "9", true},
+      {"周日", "2024-10-12 09:00:00.000", "9", false},
+  };
+  for (const auto& row : rows) {
+    Ticks run(row.hour, "0", "0", "无动作", std::nullopt, row.days);
+    EXPECT_EQ(run.At(row.at).show_reminder, row.rings) << row.days << " " << row.at;
+  }
+  // Nothing to catch up and no warning on a day it does not ring.
+  Ticks slept("9", "0", "0", "无动作", std::nullopt, "工作日");
+  slept.At("2024-10-01 08:00:00.000");
+  EXPECT_FALSE(slept.At("2024-10-01 10:00:00.000").show_reminder);
+  Ticks warned("9", "0", "0", "关闭计算机", std::nullopt, "工作日");
+  EXPECT_FALSE(warned.At("2024-10-01 08:59:30.000").warning);
+  EXPECT_TRUE(warned.At("2024-10-08 08:59:30.000").warning);
+}
+
+TEST(Scheduler, AYearNobodyKnowsFallsBackToTheWeekdaysAndIsToldOnce) {
+  Ticks run("每小时", "0", "0", "无动作", std::nullopt, "工作日");
+  const TickPlan& monday = run.At("2031-01-06 09:00:00.000");
+  EXPECT_TRUE(monday.show_reminder);
+  EXPECT_EQ(monday.unknown_holiday_year, 2031);
+  EXPECT_FALSE(run.At("2031-01-06 10:00:00.000").unknown_holiday_year);
+  EXPECT_FALSE(run.At("2031-01-11 10:00:00.000").show_reminder);  // a Saturday
+  // The user's own file makes the year known, and its days count.
+  const HolidayCalendar own({{{2031, 1, 11}, true}});
+  run.scheduler.SetCalendar(own);
+  EXPECT_TRUE(run.At("2031-01-11 11:00:00.000").show_reminder);
+}
+
+TEST(Scheduler, APutOffReminderComesOnceAtItsSecondAndANewChoiceReplacesIt) {
+  Ticks run("7", "5", "3", "无动作");
+  run.scheduler.PutOffReminder(Second("2026-12-08 00:04:00.000"));  // across midnight
+  EXPECT_FALSE(run.At("23:59:59.000").show_reminder);
+  run.scheduler.PutOffReminder(Second("2026-12-08 00:00:01.000"));  // replaces it
+  EXPECT_FALSE(run.At("2026-12-08 00:00:00.950").show_reminder);
+  const TickPlan& due = run.At("2026-12-08 00:00:01.000");
+  EXPECT_TRUE(due.show_reminder && due.put_off_rang);
+  EXPECT_FALSE(run.At("2026-12-08 00:00:01.050").show_reminder);  // once
+  EXPECT_FALSE(run.At("2026-12-08 00:04:00.000").show_reminder);  // the replaced one is gone
+  ASSERT_EQ(run.events.size(), 1u);
+  EXPECT_EQ(run.events[0].kind, AlarmEventKind::kPutOffShown);
+
+  // Cancelled, it never comes; a stall over its second catches it up once, told as late.
+  run.scheduler.PutOffReminder(Second("2026-12-08 01:00:00.000"));
+  run.scheduler.CancelPutOff();
+  EXPECT_FALSE(run.At("2026-12-08 01:00:00.000").show_reminder);
+  run.scheduler.PutOffReminder(Second("2026-12-08 02:00:00.000"));
+  run.At("2026-12-08 01:59:59.000");
+  EXPECT_TRUE(run.At("2026-12-08 02:00:05.000").show_reminder);
+  EXPECT_EQ(run.events.back().seconds_late, 5);
+  EXPECT_FALSE(run.scheduler.PendingPutOff());
+}
+
+TEST(PutOff, AtStartAheadOrUpToAnHourLateIsArmedOlderIsDropped) {
+  const std::int64_t due = Second("12:00:00.000");
+  EXPECT_EQ(DecidePutOffAtStart(due, due - 300), PutOffAtStart::kArm);
+  EXPECT_EQ(DecidePutOffAtStart(due, due + 59 * 60), PutOffAtStart::kArm);
+  EXPECT_EQ(DecidePutOffAtStart(due, due + 61 * 60), PutOffAtStart::kDrop);
+  EXPECT_EQ(DroppedPutOffText(due), "错过了 12:00:00 的稍后提醒");
+  EXPECT_EQ(CancelPutOffMenuText(due + 5), "取消稍后提醒 (12:00:05)");
+  EXPECT_EQ(PutOffMenuText(kPutOffMinutes[1]), "10 分钟后再提醒");
 }
 
 }  // namespace

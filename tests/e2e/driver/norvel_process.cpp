@@ -17,7 +17,12 @@ std::wstring ProgramFolder() {
   return path.substr(0, path.find_last_of(L"\\/"));
 }
 
-NorvelProcess::NorvelProcess() : exe_(folder_.File(L"norvel.exe")) {
+NorvelProcess::NorvelProcess() : NorvelProcess(std::wstring()) {}
+
+NorvelProcess::NorvelProcess(const std::wstring& subfolder)
+    : folder_path_(subfolder.empty() ? folder_.path() : folder_.File(subfolder)),
+      exe_(folder_path_ + L"\\norvel.exe") {
+  if (!subfolder.empty()) CreateDirectoryW(folder_path_.c_str(), nullptr);
   CopyFileW((ProgramFolder() + L"\\norvel.exe").c_str(), exe_.c_str(), FALSE);
 }
 
@@ -36,7 +41,7 @@ std::string NorvelProcess::SettingsBytes() const {
 std::vector<std::wstring> NorvelProcess::FolderFiles() const {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW found{};
-  const HANDLE search = FindFirstFileW((folder_.path() + L"\\*").c_str(), &found);
+  const HANDLE search = FindFirstFileW((folder_path_ + L"\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     const std::wstring name = found.cFileName;
@@ -84,10 +89,70 @@ BOOL CALLBACK FindForm1Proc(HWND window, LPARAM lparam) {
   return search->form1 == nullptr;
 }
 
+// Ends a running program: closed the way a user would first, so that its icon leaves the
+// tray with it; terminated when it does not end.
+void EndProcess(HANDLE process, DWORD pid) {
+  if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+    FormSearch search{pid, nullptr};
+    EnumWindows(FindForm1Proc, reinterpret_cast<LPARAM>(&search));
+    if (search.form1) {
+      PostMessageW(search.form1, WM_CLOSE, 0, 0);
+      WaitForSingleObject(process, 3000);
+    }
+  }
+  if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+  }
+}
+
+// The running processes whose file name is `name`, with what `keep` says of each.
+template <typename Keep>
+std::vector<DWORD> ProcessesWhere(const wchar_t* name, Keep keep) {
+  std::vector<DWORD> found;
+  const UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+       more = Process32NextW(snapshot.get(), &entry)) {
+    if (lstrcmpiW(entry.szExeFile, name) == 0 && keep(entry.th32ProcessID)) {
+      found.push_back(entry.th32ProcessID);
+    }
+  }
+  return found;
+}
+
+std::wstring ImagePath(HANDLE process) {
+  wchar_t path[MAX_PATH * 2];
+  DWORD size = MAX_PATH * 2;
+  return QueryFullProcessImageNameW(process, 0, path, &size) ? std::wstring(path, size)
+                                                             : std::wstring();
+}
+
 }  // namespace
+
+std::vector<DWORD> ProcessesNamed(const wchar_t* name) {
+  return ProcessesWhere(name, [](DWORD) { return true; });
+}
+
+std::vector<DWORD> ProcessesOf(const std::wstring& exe) {
+  const std::wstring name = exe.substr(exe.find_last_of(L'\\') + 1);
+  return ProcessesWhere(name.c_str(), [&](DWORD pid) {
+    const UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    return process && lstrcmpiW(ImagePath(process.get()).c_str(), exe.c_str()) == 0;
+  });
+}
+
+void EndProcessesOf(const std::wstring& exe) {
+  for (const DWORD pid : ProcessesOf(exe)) {
+    const UniqueKernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid));
+    if (process) EndProcess(process.get(), pid);
+  }
+}
 
 bool NorvelProcess::Start(const StartOptions& options) {
   std::wstring command = L"\"" + exe_ + L"\"";
+  if (!options.arguments.empty()) command += L" " + options.arguments;
   STARTUPINFOW si{};
   si.cb = sizeof si;
   UniqueFile output;
@@ -122,19 +187,7 @@ bool NorvelProcess::WaitForExit(DWORD timeout_ms, DWORD* exit_code) const {
 }
 
 void NorvelProcess::Kill() {
-  // Closed the way a user would first, so that its icon leaves the tray with it.
-  if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-    FormSearch search{process_id_, nullptr};
-    EnumWindows(FindForm1Proc, reinterpret_cast<LPARAM>(&search));
-    if (search.form1) {
-      PostMessageW(search.form1, WM_CLOSE, 0, 0);
-      WaitForSingleObject(process_.get(), 3000);
-    }
-  }
-  if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process_.get(), 1);
-    WaitForSingleObject(process_.get(), 5000);
-  }
+  if (process_) EndProcess(process_.get(), process_id_);
   process_.reset();
 }
 

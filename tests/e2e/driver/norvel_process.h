@@ -13,25 +13,30 @@ namespace norvel::e2e {
 
 class NorvelProcess {
  public:
-  NorvelProcess();   // copies norvel.exe (built beside the driver) into a fresh folder
+  NorvelProcess();  // copies norvel.exe (built beside the driver) into a fresh folder
+  // ... into a folder of this name inside the fresh one, as a user names a folder ("我的 程序").
+  explicit NorvelProcess(const std::wstring& subfolder);
   ~NorvelProcess();  // ends the program if it still runs; the folder goes with its files
   NorvelProcess(const NorvelProcess&) = delete;
   NorvelProcess& operator=(const NorvelProcess&) = delete;
 
-  const std::wstring& folder() const { return folder_.path(); }
-  std::wstring SettingsPath() const { return folder_.File(L"option.ini"); }
+  const std::wstring& folder() const { return folder_path_; }
+  const std::wstring& exe() const { return exe_; }
+  std::wstring SettingsPath() const { return folder_path_ + L"\\option.ini"; }
   bool WriteSettingsBytes(const std::string& bytes) const;
   std::string SettingsBytes() const;
   // What the program wrote down in norvel.log beside it (empty when there is none).
-  std::string LogBytes() const { return testing::ReadFileBytes(folder_.File(L"norvel.log")); }
+  std::string LogBytes() const { return testing::ReadFileBytes(folder_path_ + L"\\norvel.log"); }
   // The names of the files in the program's folder.
   std::vector<std::wstring> FolderFiles() const;
 
   // Extra settings for a start: environment variables (NAME=value) added to the driver's
-  // own, and a file that receives the program's standard output and error (Wine's traces).
+  // own, a file that receives the program's standard output and error (Wine's traces), and
+  // the command line's arguments after the program ("/tray").
   struct StartOptions {
     std::vector<std::wstring> environment;
     std::wstring output_file;
+    std::wstring arguments;
   };
   bool Start() { return Start(StartOptions{}); }
   bool Start(const StartOptions& options);
@@ -46,6 +51,7 @@ class NorvelProcess {
 
  private:
   testing::TempFolder folder_;
+  std::wstring folder_path_;  // the program's own folder, in folder_
   std::wstring exe_;
   UniqueKernelHandle process_;
   DWORD process_id_ = 0;
@@ -53,5 +59,13 @@ class NorvelProcess {
 
 // The folder of the running test program.
 std::wstring ProgramFolder();
+
+// The ids of the running processes of this file name ("wineboot.exe").
+std::vector<DWORD> ProcessesNamed(const wchar_t* name);
+// The ids of the running processes of the program `exe` (its full path).
+std::vector<DWORD> ProcessesOf(const std::wstring& exe);
+// Ends every process of `exe` as NorvelProcess ends its own: closes its settings window
+// first, and terminates one that does not end.
+void EndProcessesOf(const std::wstring& exe);
 
 }  // namespace norvel::e2e

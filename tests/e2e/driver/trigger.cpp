@@ -1,5 +1,7 @@
 #include "driver/trigger.h"
 
+#include <cstdio>
+
 #include "app/form1_layout.h"
 #include "driver/timing.h"
 #include "driver/ui.h"
@@ -16,9 +18,14 @@ Trigger TriggerIn(int seconds) {
   ft = {t.LowPart, t.HighPart};
   SYSTEMTIME when{};
   FileTimeToSystemTime(&ft, &when);
-  return {std::to_string(when.wHour), std::to_string(when.wMinute), std::to_string(when.wSecond),
+  char date[16];
+  std::snprintf(date, sizeof date, "%04u-%02u-%02u", when.wYear, when.wMonth, when.wDay);
+  return {std::to_string(when.wHour),
+          std::to_string(when.wMinute),
+          std::to_string(when.wSecond),
           when.wSecond,
-          GetTickCount64() + 1000ull * static_cast<unsigned>(seconds) - st.wMilliseconds};
+          GetTickCount64() + 1000ull * static_cast<unsigned>(seconds) - st.wMilliseconds,
+          date};
 }
 
 std::string ClockText(const Trigger& trigger) {

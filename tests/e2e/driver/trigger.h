@@ -13,6 +13,7 @@ struct Trigger {
   std::string hour, minute, second;
   WORD second_value = 0;
   ULONGLONG at_tick = 0;  // GetTickCount64 at the start of that second
+  std::string date;       // its local date, "YYYY-MM-DD"
 };
 
 Trigger TriggerIn(int seconds);

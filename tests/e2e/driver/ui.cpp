@@ -2,6 +2,7 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -132,6 +133,16 @@ std::vector<std::string> ComboItems(HWND combo) {
     items.push_back(NarrowLossy(item));
   }
   return items;
+}
+
+bool ChooseComboItem(HWND combo, const std::string& item) {
+  const std::vector<std::string> items = ComboItems(combo);
+  const auto found = std::find(items.begin(), items.end(), item);
+  if (found == items.end()) return false;
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(found - items.begin()), 0);
+  SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+  return true;
 }
 
 void PressButton(HWND button) {

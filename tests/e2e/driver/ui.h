@@ -30,6 +30,9 @@ std::string TextOf(HWND window);
 void SetTextOf(HWND window, const std::string& text);
 
 std::vector<std::string> ComboItems(HWND combo);
+// Chooses the item of a drop-down list by its text, as picking it from the list does (the
+// list's owner hears CBN_SELCHANGE). False when no item has that text.
+bool ChooseComboItem(HWND combo, const std::string& item);
 
 // Presses a button without waiting for what it starts (a modal dialog would block a send).
 void PressButton(HWND button);
