@@ -129,6 +129,8 @@ def check_dist(dist, version, exe=None):
                 with open(exe, "rb") as f:
                     if archive.read("norvel.exe") != f.read():
                         problems.append(f"{name}: norvel.exe differs from {exe}")
+                    else:
+                        print(f"release check: {name}: norvel.exe equals {exe}")
     with open(f"{dist}/norvel.json", encoding="utf-8") as f:
         manifest = json.load(f)
     if manifest.get("version") != version:

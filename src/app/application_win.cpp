@@ -14,6 +14,7 @@
 #include "scheduler/power_warning_win.h"
 #include "scheduler/holiday_file.h"
 #include "scheduler/program_state.h"
+#include "scheduler/put_off.h"
 #include "toolkit/text_win.h"
 #include "settings/app_path_win.h"
 #include "settings/ini.h"
@@ -24,6 +25,16 @@ namespace {
 const LocalClock& TheLocalClock() {
   static const LocalClock clock;
   return clock;
+}
+
+// The pending put-off in the settings file's own section, written without touching the
+// settings; removed when it rang or was cancelled.
+void KeepPutOff(std::int64_t due) {
+  (void)WriteIniValue(ProgramState::kSection, ProgramState::kPutOff, StampText(due),
+                      AppSettingsFile());
+}
+void ForgetPutOff() {
+  (void)RemoveIniValue(ProgramState::kSection, ProgramState::kPutOff, AppSettingsFile());
 }
 
 // The trigger second of the last shut-down or restart carried out, as recorded.
@@ -50,7 +61,8 @@ Application::Application(std::unique_ptr<SingleInstance> instance, bool show_win
       form1_(
           std::make_unique<Form1>([this] { OnTick(); }, [this] { OnWindowUnloaded(); },
                                   [this](const std::string& path) { preparer_->Prepare(path); })),
-      form2_(std::make_unique<Form2>([this] { OnWindowUnloaded(); }, preparer_.get())),
+      form2_(std::make_unique<Form2>([this] { OnWindowUnloaded(); }, preparer_.get(),
+                                     [this](int minutes) { PutOff(minutes); })),
       warning_(std::make_unique<PowerWarningWindow>(
           [this](std::int64_t occurrence) { tick_->CancelPowerAction(occurrence); })),
       tick_(std::make_unique<AlarmTick>(*form1_, TheLocalClock(), Effects(), LastPowerAction())) {}
@@ -69,6 +81,7 @@ AlarmEffects Application::Effects() {
     if (error != 0 && flags == EWX_REBOOT) DisarmRunOnce();
     return error;
   };
+  effects.put_off_rang = [] { ForgetPutOff(); };
   effects.warn = [this](const std::optional<PowerWarning>& warning, const std::wstring& action) {
     warning_->Update(warning, action);
   };
@@ -86,6 +99,28 @@ void Application::OnWindowUnloaded() {
   }
   // The process ends when none of its windows is loaded: an open reminder keeps it alive.
   if (!form1_->IsLoaded() && !form2_->IsLoaded()) PostQuitMessage(0);
+}
+
+void Application::PutOff(int minutes) {
+  KeepPutOff(tick_->PutOffReminder(minutes));
+}
+
+void Application::CancelPutOff() {
+  tick_->CancelPutOff();
+  ForgetPutOff();
+}
+
+void Application::RestorePutOff() {
+  const std::string stored =
+      ReadIniValue(ProgramState::kSection, ProgramState::kPutOff, AppSettingsFile());
+  if (stored.empty()) return;
+  const std::optional<std::int64_t> due = ParseStamp(stored);
+  if (due && DecidePutOffAtStart(*due, tick_->NowSecond()) == PutOffAtStart::kArm) {
+    tick_->RearmPutOff(*due);  // still ahead, or shown at the first tick
+    return;
+  }
+  ForgetPutOff();
+  if (due) form1_->ShowBalloon(Widen(DroppedPutOffText(*due)).value_or(L""));
 }
 
 void Application::RefreshHolidays() {
@@ -114,8 +149,10 @@ void Application::OnTick() {
 int Application::Run() {
   // The folder was moved: a Run value left naming the old norvel.exe names this one again.
   RepairStartAtLogin();
+  form1_->SetPutOffHooks([this] { return tick_->PendingPutOff(); }, [this] { CancelPutOff(); });
   if (!form1_->Load(show_window_)) return 1;
   RefreshHolidays();
+  RestorePutOff();
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     // Tab, Shift+Tab and Alt+O move and press as in a dialog; Esc presses nothing.

@@ -31,6 +31,9 @@ class Application {
   void OnWindowUnloaded();
   void OnTick();
   void RefreshHolidays();
+  void PutOff(int minutes);
+  void CancelPutOff();
+  void RestorePutOff();
   AlarmEffects Effects();
 
   std::unique_ptr<SingleInstance> instance_;

@@ -36,7 +36,13 @@ enum : int {
 };
 
 // Menu item ids of m_Menu: "显示窗口", "开机时启动", "退出".
-enum : int { kMenuShowWindow = 200, kMenuExit = 201, kMenuStartAtLogin = 202 };
+// While a put-off reminder is pending, "取消稍后提醒 (HH:MM:SS)" comes before "退出".
+enum : int {
+  kMenuShowWindow = 200,
+  kMenuExit = 201,
+  kMenuStartAtLogin = 202,
+  kMenuCancelPutOff = 203
+};
 
 inline constexpr std::string_view kCaption = NORVEL_CAPTION;
 inline constexpr int kClientWidth = 6345;                // twips: 423 pixels at 96 dpi

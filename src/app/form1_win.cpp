@@ -7,6 +7,7 @@
 #include "app/ini_win.h"
 #include "app/start_at_login_win.h"
 #include "app/startup.h"
+#include "scheduler/put_off.h"
 #include "toolkit/controls_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/resource.h"
@@ -121,6 +122,13 @@ void Form1::PrepareMenu(HMENU menu) {
   // Read afresh each time: Task Manager may have changed it meanwhile.
   CheckMenuItem(menu, form1::kMenuStartAtLogin,
                 MF_BYCOMMAND | (StartAtLoginChecked() ? MF_CHECKED : MF_UNCHECKED));
+  DeleteMenu(menu, form1::kMenuCancelPutOff, MF_BYCOMMAND);
+  const std::optional<std::int64_t> due = pending_put_off_ ? pending_put_off_() : std::nullopt;
+  if (due) {
+    const std::wstring item = Widen(CancelPutOffMenuText(*due)).value_or(L"");
+    InsertMenuW(menu, form1::kMenuExit, MF_BYCOMMAND | MF_STRING, form1::kMenuCancelPutOff,
+                item.c_str());
+  }
 }
 
 void Form1::OnStartAtLoginClick() {
@@ -202,6 +210,9 @@ bool Form1::HandleCommand(WORD id, WORD code) {
       return true;
     case form1::kMenuStartAtLogin:
       OnStartAtLoginClick();
+      return true;
+    case form1::kMenuCancelPutOff:
+      if (cancel_put_off_) cancel_put_off_();
       return true;
   }
   return false;

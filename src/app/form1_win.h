@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,6 +49,14 @@ class Form1 final : public Window, public AlarmView {
   // Restores and shows the window and puts it into the topmost band (the menu's
   // "显示窗口", and a second start of the program).
   void ShowSettingsWindow();
+
+  // The pending put-off reminder's second (civil seconds), for the icon's menu, and what
+  // cancels it.
+  void SetPutOffHooks(std::function<std::optional<std::int64_t>()> pending,
+                      std::function<void()> cancel) {
+    pending_put_off_ = std::move(pending);
+    cancel_put_off_ = std::move(cancel);
+  }
 
   // Tells the user something through a balloon from the notification-area icon.
   void ShowBalloon(const std::wstring& text);
@@ -89,7 +99,10 @@ class Form1 final : public Window, public AlarmView {
   std::function<void(const std::string&)> on_picture_;
   ControlSet controls_;
   ByteLimitedEdit text1_limit_;
-  std::string days_;  // Combo5's item as read at start-up, chosen once its items are in
+  std::string days_;
+  std::function<std::optional<std::int64_t>()> pending_put_off_;
+  std::function<void()>
+      cancel_put_off_;  // Combo5's item as read at start-up, chosen once its items are in
   UniqueMenu m_main_;
 };
 

@@ -1,5 +1,7 @@
 #include "reminder/form2_win.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "settings/app_path_win.h"
@@ -27,8 +29,9 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 }  // namespace
 
-Form2::Form2(std::function<void()> on_unload, PicturePreparer* preparer)
-    : on_unload_(std::move(on_unload)), preparer_(preparer) {}
+Form2::Form2(std::function<void()> on_unload, PicturePreparer* preparer,
+             std::function<void(int minutes)> on_put_off)
+    : on_unload_(std::move(on_unload)), on_put_off_(std::move(on_put_off)), preparer_(preparer) {}
 
 HWND Form2::Label1() const {
   return GetDlgItem(hwnd(), form2::kLabel1);
@@ -152,6 +155,36 @@ void Form2::PaintPicture(HDC dc) {
   BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
 }
 
+void Form2::OnContextMenu(LPARAM lparam) {
+  POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+  if (at.x == -1 && at.y == -1) {  // from the keyboard: at the window's centre
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  const UniqueMenu menu(CreatePopupMenu());
+  for (std::size_t i = 0; i < form2::kPutOffMinutes.size(); ++i) {
+    const std::wstring item = Widen(form2::PutOffMenuText(form2::kPutOffMinutes[i])).value_or(L"");
+    AppendMenuW(menu.get(), MF_STRING, form2::kMenuPutOffFirst + i, item.c_str());
+  }
+  AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+  const std::wstring close = Widen(form2::kCloseMenuText).value_or(L"");
+  AppendMenuW(menu.get(), MF_STRING, form2::kMenuClose, close.c_str());
+  // Foreground first and a null message after: otherwise the menu stays open when the user
+  // clicks elsewhere.
+  SetForegroundWindow(hwnd());
+  const auto chosen = static_cast<int>(TrackPopupMenuEx(
+      menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, hwnd(), nullptr));
+  PostMessageW(hwnd(), WM_NULL, 0, 0);
+  const int put_off = chosen - form2::kMenuPutOffFirst;
+  if (put_off >= 0 && put_off < static_cast<int>(form2::kPutOffMinutes.size())) {
+    if (on_put_off_) on_put_off_(form2::kPutOffMinutes[static_cast<std::size_t>(put_off)]);
+    DestroyWindow(hwnd());
+  } else if (chosen == form2::kMenuClose) {
+    DestroyWindow(hwnd());  // as the double-click does
+  }
+}
+
 LRESULT Form2::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_ERASEBKGND:
@@ -176,6 +209,9 @@ LRESULT Form2::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_LBUTTONDBLCLK:
       DestroyWindow(hwnd());  // unloaded with its picture and region
+      return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(lparam);
       return 0;
   }
   return Window::HandleMessage(message, wparam, lparam);

@@ -18,8 +18,10 @@ struct PreparedPicture;
 
 class Form2 final : public Window {
  public:
-  // `preparer` (may be null) holds the picture made ready ahead of time.
-  Form2(std::function<void()> on_unload, PicturePreparer* preparer);
+  // `preparer` (may be null) holds the picture made ready ahead of time; `on_put_off` runs
+  // with the minutes the user put the reminder off by from its menu.
+  Form2(std::function<void()> on_unload, PicturePreparer* preparer,
+        std::function<void(int minutes)> on_put_off = {});
 
   // Shows the window modeless: loads it first when it is not loaded, otherwise only makes
   // it visible and active again (nothing is read or recomputed).
@@ -37,10 +39,12 @@ class Form2 final : public Window {
   void LoadAndShapePicture(const std::string& path);
   void SizeLabelToCaption();
   void PaintPicture(HDC dc);
+  void OnContextMenu(LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnUnloaded() override;
 
   std::function<void()> on_unload_;
+  std::function<void(int)> on_put_off_;
   UniqueFont label_font_;
   PicturePreparer* preparer_;
   std::shared_ptr<const PreparedPicture> picture_;

@@ -77,6 +77,7 @@ void AlarmTick::Apply(const TickPlan& plan, const LocalTime& now) {
   if (plan.unknown_holiday_year && effects_.tell) {
     effects_.tell(W(UnknownHolidayYearText(*plan.unknown_holiday_year)));
   }
+  if (plan.put_off_rang && effects_.put_off_rang) effects_.put_off_rang();
   if (plan.show_reminder && effects_.show_reminder) effects_.show_reminder();
   if (IsPowerAction(plan.power)) RunPowerAction(plan, now);
 }
@@ -98,6 +99,13 @@ void AlarmTick::Note(const AlarmEvent& event, const LocalTime& now) {
   if (effects_.log) effects_.log(LogLine(event, now));
   const std::string notice = EventNotice(event);
   if (!notice.empty() && effects_.tell) effects_.tell(W(notice));
+}
+
+std::int64_t AlarmTick::PutOffReminder(int minutes) {
+  // To the second: that many minutes after the choice.
+  const std::int64_t due = NowSecond() + std::int64_t{minutes} * 60;
+  scheduler_.PutOffReminder(due);
+  return due;
 }
 
 void AlarmTick::CancelPowerAction(std::int64_t occurrence) {

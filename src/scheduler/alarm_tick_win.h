@@ -38,6 +38,8 @@ struct AlarmEffects {
   // Shows, updates or (nullopt) closes the warning before a shut-down or restart named
   // `action` (its list text).
   std::function<void(const std::optional<PowerWarning>& warning, const std::wstring& action)> warn;
+  // The put-off reminder rang (it is pending no more).
+  std::function<void()> put_off_rang;
   // Writes one line (UTF-8, with its line end) to the program's log.
   std::function<void(const std::string& line)> log;
 };
@@ -58,6 +60,15 @@ class AlarmTick {
   // The user cancelled the shut-down or restart at this second (civil seconds): it is
   // neither carried out nor caught up.
   void CancelPowerAction(std::int64_t occurrence);
+  // 稍后提醒: the reminder comes again `minutes` from now; returns its second. Replaces a
+  // pending one.
+  std::int64_t PutOffReminder(int minutes);
+  // Arms a put-off kept from an earlier run (civil seconds).
+  void RearmPutOff(std::int64_t due) { scheduler_.PutOffReminder(due); }
+  void CancelPutOff() { scheduler_.CancelPutOff(); }
+  std::optional<std::int64_t> PendingPutOff() const { return scheduler_.PendingPutOff(); }
+  // The clock's second now (civil seconds).
+  std::int64_t NowSecond() const { return CivilSeconds(clock_.Now()); }
   // The work-day calendar of "工作日" and "休息日"; it must outlive its use.
   void SetCalendar(const HolidayCalendar& calendar) { scheduler_.SetCalendar(calendar); }
 

@@ -5,10 +5,6 @@
 #include "scheduler/missed_trigger.h"
 
 namespace norvel {
-std::string PutOffMenuText(int minutes) {
-  return std::to_string(minutes) + " 分钟后再提醒";
-}
-
 std::string CancelPutOffMenuText(std::int64_t due) {
   return "取消稍后提醒 (" + TimeOfDayText(due) + ")";
 }

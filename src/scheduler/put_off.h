@@ -3,19 +3,14 @@
 // program was not running is shown when at most an hour late, otherwise dropped and told.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace norvel {
 
-// The delays the reminder's menu offers, in minutes, in its order.
-inline constexpr std::array<int, 3> kPutOffMinutes = {5, 10, 30};
 inline constexpr std::int64_t kPutOffShownLateUpTo = 60 * 60;  // seconds
 
-// "5 分钟后再提醒" and the like, for the reminder's menu.
-std::string PutOffMenuText(int minutes);
 // The icon's menu item while a put-off is pending: "取消稍后提醒 (HH:MM:SS)".
 std::string CancelPutOffMenuText(std::int64_t due);
 // What the user is told of a put-off dropped at start: "错过了 HH:MM:SS 的稍后提醒".

@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DayCase{"AnotherWeekday", false, 3, nullptr, false},
                       DayCase{"WorkDaysOnADayOffOfTheFile", true, -1, "工作日", false},
                       DayCase{"RestDaysOnADayOffOfTheFile", true, -1, "休息日", true}),
-    [](const ::testing::TestParamInfo<DayCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<DayCase>& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace norvel::e2e

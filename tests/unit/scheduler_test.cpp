@@ -289,7 +289,6 @@ TEST(PutOff, AtStartAheadOrUpToAnHourLateIsArmedOlderIsDropped) {
   EXPECT_EQ(DecidePutOffAtStart(due, due + 61 * 60), PutOffAtStart::kDrop);
   EXPECT_EQ(DroppedPutOffText(due), "错过了 12:00:00 的稍后提醒");
   EXPECT_EQ(CancelPutOffMenuText(due + 5), "取消稍后提醒 (12:00:05)");
-  EXPECT_EQ(PutOffMenuText(kPutOffMinutes[1]), "10 分钟后再提醒");
 }
 
 }  // namespace

@@ -8,6 +8,22 @@
 
 namespace norvel::e2e {
 
+std::string StampIn(int seconds) {
+  SYSTEMTIME st{};
+  GetLocalTime(&st);
+  FILETIME ft{};
+  SystemTimeToFileTime(&st, &ft);
+  ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
+  t.QuadPart += static_cast<ULONGLONG>(10000000ll * seconds);
+  ft = {t.LowPart, t.HighPart};
+  SYSTEMTIME when{};
+  FileTimeToSystemTime(&ft, &when);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", when.wYear, when.wMonth,
+                when.wDay, when.wHour, when.wMinute, when.wSecond);
+  return text;
+}
+
 Trigger TriggerIn(int seconds) {
   SYSTEMTIME st{};
   GetLocalTime(&st);

@@ -18,6 +18,10 @@ struct Trigger {
 
 Trigger TriggerIn(int seconds);
 
+// The local date and time `seconds` from now as "2026-12-08 07:05:03", as the program keeps
+// it in option.ini.
+std::string StampIn(int seconds);
+
 // The trigger's time of day as "HH:MM:SS", as the program writes it down.
 std::string ClockText(const Trigger& trigger);
 
