@@ -58,9 +58,8 @@ Application::Application(std::unique_ptr<SingleInstance> instance, bool show_win
       preparer_(std::make_unique<PicturePreparer>()),
       holidays_(
           std::make_unique<HolidaysFile>(AppDirectory() + "\\" + std::string(kHolidayFileName))),
-      form1_(
-          std::make_unique<Form1>([this] { OnTick(); }, [this] { OnWindowUnloaded(); },
-                                  [this](const std::string& path) { preparer_->Prepare(path); })),
+      form1_(std::make_unique<Form1>([this] { OnTick(); }, [this] { OnWindowUnloaded(); },
+                                     [this](const std::string& path) { PictureSaved(path); })),
       form2_(std::make_unique<Form2>([this] { OnWindowUnloaded(); }, preparer_.get(),
                                      [this](int minutes) { PutOff(minutes); })),
       warning_(std::make_unique<PowerWarningWindow>(
@@ -140,7 +139,29 @@ void Application::OnTick() {
   }
   tick_->Tick();
   // Every five seconds: a picture file that changed is made ready again.
-  if (++ticks_ == 5000 / form1::kTimerIntervalMs) {
+  HoldPictureWhenWanted();
+}
+
+void Application::PictureSaved(const std::string& path) {
+  picture_path_ = path;
+  if (holding_picture_) preparer_->Prepare(path);  // changed within the minute before
+}
+
+void Application::HoldPictureWhenWanted() {
+  // The picture is made ready from a minute before the reminder's second and let go once
+  // that second has passed: the reminder took its own reference at its load.
+  const bool wanted = tick_->PictureWanted();
+  if (wanted != holding_picture_) {
+    holding_picture_ = wanted;
+    ticks_ = 0;
+    if (wanted) {
+      preparer_->Prepare(picture_path_);
+    } else {
+      preparer_->Release();
+    }
+  }
+  // While held, a picture file that changed is made ready again (looked at every 5 s).
+  if (holding_picture_ && ++ticks_ == 5000 / form1::kTimerIntervalMs) {
     ticks_ = 0;
     preparer_->Refresh();
   }
@@ -150,7 +171,9 @@ int Application::Run() {
   // The folder was moved: a Run value left naming the old norvel.exe names this one again.
   RepairStartAtLogin();
   form1_->SetPutOffHooks([this] { return tick_->PendingPutOff(); }, [this] { CancelPutOff(); });
+  form1_->SetPictureReadyHook([this] { preparer_->Adopt(); });
   if (!form1_->Load(show_window_)) return 1;
+  preparer_->SetWindow(form1_->hwnd());
   RefreshHolidays();
   RestorePutOff();
   MSG msg{};

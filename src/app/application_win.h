@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 namespace norvel {
 
@@ -31,6 +32,8 @@ class Application {
   void OnWindowUnloaded();
   void OnTick();
   void RefreshHolidays();
+  void PictureSaved(const std::string& path);
+  void HoldPictureWhenWanted();
   void PutOff(int minutes);
   void CancelPutOff();
   void RestorePutOff();
@@ -40,6 +43,8 @@ class Application {
   bool show_window_;
   std::unique_ptr<PicturePreparer> preparer_;
   int ticks_ = 0;
+  std::string picture_path_;  // as last read from or saved to the settings file
+  bool holding_picture_ = false;
   int holiday_ticks_ = 0;
   std::unique_ptr<HolidaysFile> holidays_;
   std::unique_ptr<Form1> form1_;

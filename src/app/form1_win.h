@@ -58,6 +58,9 @@ class Form1 final : public Window, public AlarmView {
     cancel_put_off_ = std::move(cancel);
   }
 
+  // Runs when the picture preparer's worker has a picture ready.
+  void SetPictureReadyHook(std::function<void()> ready) { picture_ready_ = std::move(ready); }
+
   // Tells the user something through a balloon from the notification-area icon.
   void ShowBalloon(const std::wstring& text);
 
@@ -99,10 +102,10 @@ class Form1 final : public Window, public AlarmView {
   std::function<void(const std::string&)> on_picture_;
   ControlSet controls_;
   ByteLimitedEdit text1_limit_;
-  std::string days_;
+  std::string days_;  // Combo5's item as read at start-up, chosen once its items are in
   std::function<std::optional<std::int64_t>()> pending_put_off_;
-  std::function<void()>
-      cancel_put_off_;  // Combo5's item as read at start-up, chosen once its items are in
+  std::function<void()> cancel_put_off_;
+  std::function<void()> picture_ready_;
   UniqueMenu m_main_;
 };
 

@@ -1,7 +1,5 @@
 #include "reminder/prepared_picture_win.h"
 
-#include <chrono>
-
 #include "toolkit/com_win.h"
 #include "toolkit/picture_win.h"
 #include "toolkit/text_win.h"
@@ -53,56 +51,53 @@ void ShapeWindowToPrepared(HWND window, const PreparedPicture& picture) {
   }
 }
 
-PicturePreparer::~PicturePreparer() {
-  if (pending_.valid()) pending_.wait();
+PicturePreparer::PicturePreparer(HWND window)
+    : window_(std::make_shared<std::atomic<HWND>>(window)) {
+  worker_ = std::make_unique<Worker>(
+      [](const PictureStamp& stamp) -> std::shared_ptr<const PreparedPicture> {
+        // No file (or no path): no picture, known without decoding.
+        if (!stamp.exists) return std::make_shared<const PreparedPicture>();
+        const ComApartment com(COINIT_MULTITHREADED);  // the picture loader's
+        try {
+          return PreparePicture(stamp.path, stamp.background);
+        } catch (...) {
+          // Out of memory for a large picture: the load at the trigger tries again.
+          return nullptr;
+        }
+      },
+      // The worker may outlive the preparer: it holds the window's handle itself.
+      [window = window_] {
+        if (const HWND target = window->load()) PostMessageW(target, kReadyMessage, 0, 0);
+      });
 }
 
-void PicturePreparer::Start(const PictureStamp& stamp) {
-  stamp_ = stamp;
-  waiting_.reset();
-  if (!stamp.exists) {
-    // No file (or no path): no picture, known without a thread.
-    std::promise<std::shared_ptr<const PreparedPicture>> none;
-    none.set_value(std::make_shared<const PreparedPicture>());
-    pending_ = none.get_future().share();
-    return;
-  }
-  pending_ = std::async(std::launch::async, [path = stamp.path, background = stamp.background] {
-               const ComApartment com(COINIT_MULTITHREADED);  // the picture loader's
-               try {
-                 return PreparePicture(path, background);
-               } catch (...) {
-                 // Out of memory for a large picture: the load at the trigger tries again.
-                 return std::shared_ptr<const PreparedPicture>();
-               }
-             }).share();
-}
+PicturePreparer::~PicturePreparer() = default;
 
 void PicturePreparer::Prepare(const std::string& path) {
-  const PictureStamp stamp = StampOf(path, GetSysColor(COLOR_BTNFACE));
-  if (pending_.valid() && stamp == stamp_) return;
-  if (pending_.valid() && pending_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-    waiting_ = path;  // one decode at a time; this one starts when that one ends
-    return;
-  }
-  Start(stamp);
+  wanted_ = StampOf(path, GetSysColor(COLOR_BTNFACE));
+  worker_->Request(*wanted_);
 }
 
 void PicturePreparer::Refresh() {
-  if (!pending_.valid()) return;
-  if (pending_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
-  if (waiting_) {
-    const std::string path = std::move(*waiting_);
-    waiting_.reset();
-    Prepare(path);
-  } else if (StampOf(stamp_.path, stamp_.background) != stamp_) {
-    Start(StampOf(stamp_.path, stamp_.background));
-  }
+  if (wanted_) Prepare(wanted_->path);
+}
+
+void PicturePreparer::Release() {
+  wanted_.reset();
+  worker_->Release();
+}
+
+void PicturePreparer::Adopt() {
+  worker_->Adopt();
+}
+
+bool PicturePreparer::Holds() const {
+  return worker_->HoldsResult();
 }
 
 std::shared_ptr<const PreparedPicture> PicturePreparer::Take(const std::string& path) {
-  if (!pending_.valid() || StampOf(path, GetSysColor(COLOR_BTNFACE)) != stamp_) return nullptr;
-  return pending_.get();
+  if (!wanted_ || path != wanted_->path) return nullptr;
+  return worker_->Take(StampOf(path, GetSysColor(COLOR_BTNFACE))).value_or(nullptr);
 }
 
 }  // namespace norvel

@@ -8,12 +8,13 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <future>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "reminder/pic_win.h"
+#include "reminder/prepare_worker.h"
 #include "toolkit/handle_win.h"
 
 namespace norvel {
@@ -45,30 +46,40 @@ std::shared_ptr<const PreparedPicture> PreparePicture(const std::string& path, C
 // ShapeWindowToPicture(window, picture.bitmap, 1).
 void ShapeWindowToPrepared(HWND window, const PreparedPicture& picture);
 
+// Makes the reminder's picture ready on a worker thread of its own, from about a minute
+// before it is needed, and lets it go afterwards: a waiting program holds no decoded photo.
 class PicturePreparer {
  public:
-  PicturePreparer() = default;
-  ~PicturePreparer();  // waits for a preparation under way
+  // The worker posts kReadyMessage to `window` (when not null) once a picture is ready; the
+  // window's owner then calls Adopt.
+  explicit PicturePreparer(HWND window = nullptr);
+  ~PicturePreparer();  // never waits for a decode under way
   PicturePreparer(const PicturePreparer&) = delete;
   PicturePreparer& operator=(const PicturePreparer&) = delete;
 
-  // Prepares `path` on a thread of its own, unless that file, unchanged, is already prepared
-  // or being prepared. One preparation runs at a time: a request meanwhile waits for it
-  // (only the latest is kept) and starts at the next Refresh.
+  static constexpr UINT kReadyMessage = WM_APP + 3;
+  void SetWindow(HWND window) { window_->store(window); }
+
+  // Wants `path` ready: prepared on the worker unless that file, unchanged, is already
+  // prepared or being prepared. The latest request wins.
   void Prepare(const std::string& path);
-  // Starts a waiting request, or prepares the file again when it changed (size, time of
-  // last write or change).
+  // Prepares the wanted file again when it changed (size, time of last write or change).
   void Refresh();
+  // Lets the picture go (a reminder that took it keeps its own reference).
+  void Release();
+  // Takes over a picture the worker finished (on kReadyMessage).
+  void Adopt();
   // The prepared picture of `path` when the file is unchanged since it was prepared (waiting
-  // for a preparation of it that is still under way), otherwise null.
+  // for a preparation of it under way), otherwise null.
   std::shared_ptr<const PreparedPicture> Take(const std::string& path);
+  // Whether a decoded picture is held.
+  bool Holds() const;
 
  private:
-  void Start(const PictureStamp& stamp);
-
-  PictureStamp stamp_;
-  std::shared_future<std::shared_ptr<const PreparedPicture>> pending_;
-  std::optional<std::string> waiting_;
+  using Worker = PrepareWorker<PictureStamp, std::shared_ptr<const PreparedPicture>>;
+  std::optional<PictureStamp> wanted_;
+  std::shared_ptr<std::atomic<HWND>> window_;
+  std::unique_ptr<Worker> worker_;
 };
 
 }  // namespace norvel

@@ -69,6 +69,7 @@ void AlarmTick::Tick() {
 
 void AlarmTick::Apply(const TickPlan& plan, const LocalTime& now) {
   if (plan.new_second) UpdateStatusLine(now);
+  picture_wanted_ = plan.hold_picture;
   if (plan.update_warning && effects_.warn) {
     warning_action_ = plan.warning_action;
     effects_.warn(plan.warning, W(ActionText(plan.warning_action)));

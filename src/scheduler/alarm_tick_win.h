@@ -67,6 +67,8 @@ class AlarmTick {
   void RearmPutOff(std::int64_t due) { scheduler_.PutOffReminder(due); }
   void CancelPutOff() { scheduler_.CancelPutOff(); }
   std::optional<std::int64_t> PendingPutOff() const { return scheduler_.PendingPutOff(); }
+  // Whether the reminder's picture is wanted ready (from a minute before its second).
+  bool PictureWanted() const { return picture_wanted_; }
   // The clock's second now (civil seconds).
   std::int64_t NowSecond() const { return CivilSeconds(clock_.Now()); }
   // The work-day calendar of "工作日" and "休息日"; it must outlive its use.
@@ -84,6 +86,7 @@ class AlarmTick {
   Scheduler scheduler_;
   ListsReading lists_;
   AlarmAction warning_action_ = AlarmAction::kNone;
+  bool picture_wanted_ = false;
   StatusLineParts<wchar_t> parts_;
   // Reused from tick to tick: no allocation once they have grown.
   std::wstring status_, shown_status_;

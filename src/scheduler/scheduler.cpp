@@ -22,6 +22,8 @@ const TickPlan& Scheduler::Tick(const TickReading& reading, ListsReading& lists)
   plan_.new_second = plan_.now_second != status_second_;
   status_second_ = plan_.now_second;
   UpdateWarning(lists);
+  if (plan_.new_second) hold_picture_ = ReminderSoon(reading.wall, lists);
+  plan_.hold_picture = hold_picture_;
   const std::optional<std::int64_t> put_off = put_off_.due();
   if (put_off_.DueAt(plan_.now_second)) {
     // Also when no tick saw its second (a stall, a sleep): shown once, however late.
@@ -82,6 +84,23 @@ void Scheduler::UpdateWarning(ListsReading& lists) {
   plan_.warning = warning;
   plan_.warning_action = action;
   warning_shown_ = warning.has_value();
+}
+
+bool Scheduler::ReminderSoon(const LocalTime& now, ListsReading& lists) {
+  const std::int64_t second = plan_.now_second;
+  if (const auto due = put_off_.due(); due && *due - second <= kPrepareAheadSeconds) return true;
+  if (lists.Action() != AlarmAction::kRemind) return false;
+  // Minute and second first (the second list is read on every tick anyway): only a trigger
+  // within the next minute of the hour needs the hour and the day.
+  const int s = lists.Second(), m = lists.Minute();
+  if (s < 0 || m < 0) return false;
+  if (FloorMod(m * 60 + s - (now.minute * 60 + now.second), 3600) > kPrepareAheadSeconds) {
+    return false;
+  }
+  const std::optional<TriggerTime> trigger = lists.Trigger();
+  if (!trigger) return false;
+  const std::int64_t next = NextTriggerSecond(second, *trigger);
+  return next - second <= kPrepareAheadSeconds && RingsOn(lists, next);
 }
 
 void Scheduler::Remind(std::int64_t occurrence, std::int64_t seconds_late) {

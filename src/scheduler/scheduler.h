@@ -35,12 +35,17 @@ struct TickPlan {
   AlarmAction warning_action = AlarmAction::kNone;
   // What to write down, and tell the user where EventNotice has a text.
   std::vector<AlarmEvent> events;
+  // The reminder's picture is wanted ready: its second (the trigger's, or a put-off's) is at
+  // most kPrepareAheadSeconds ahead or is this one. Decided once a second.
+  bool hold_picture = false;
   // The put-off reminder rang: it is no longer pending (nor kept in the settings file).
   bool put_off_rang = false;
   // A year whose holidays no one knows decided a "工作日" or "休息日" by the weekdays alone:
   // told once per run.
   std::optional<int> unknown_holiday_year;
 };
+
+inline constexpr std::int64_t kPrepareAheadSeconds = 60;
 
 class Scheduler {
  public:
@@ -70,6 +75,7 @@ class Scheduler {
  private:
   void CatchUp(const TickReading& previous, const TickReading& current, ListsReading& lists);
   void UpdateWarning(ListsReading& lists);
+  bool ReminderSoon(const LocalTime& now, ListsReading& lists);
   void Remind(std::int64_t occurrence, std::int64_t seconds_late);
   void RunPowerAction(AlarmAction action, std::int64_t occurrence);
   bool PowerActionDone(std::int64_t occurrence) const;
@@ -85,8 +91,9 @@ class Scheduler {
   PowerWarningPlan warnings_;
   std::int64_t warned_second_ = -1;  // the second the warning was last decided for
   bool warning_shown_ = false;
-  std::int64_t reminded_ = -1;                  // the last occurrence written down as shown
-  bool same_second_ = false;                    // the previous tick ran in this tick's second
+  std::int64_t reminded_ = -1;  // the last occurrence written down as shown
+  bool same_second_ = false;
+  bool hold_picture_ = false;                   // the previous tick ran in this tick's second
   std::optional<std::int64_t> recorded_power_;  // the last one carried out, by any run
   std::int64_t requested_power_ = -1;           // first asked of the system by this run
   std::int64_t refused_power_ = -1;             // written down as a repeat

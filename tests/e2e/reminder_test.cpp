@@ -236,15 +236,24 @@ TEST_F(ChangedPictureReminder, ShowsThePictureAsTheFileIsNow) {
   EXPECT_EQ(client.cy, 120);
 }
 
-// For scripts/bench (not a test): how long after its second began a reminder with a large
-// photo is on the screen, with the photo made ready ahead and with it loaded at the
+// For scripts/bench (not a test): the program's private bytes while it waits more than a
+// minute before its trigger, in the minute before it (the photo made ready) and after the
+// reminder closed, with the photo and without a picture; and how long after its second began
+// the reminder is on the screen, with the photo made ready ahead and with it loaded at the
 // trigger (its file touched just before, as a changed picture would be).
 TEST(ReminderTiming, DISABLED_LargePhotoFromTheSecondsStartToVisible) {
   const char* photo = std::getenv("NORVEL_BENCH_PHOTO");
   ASSERT_TRUE(photo && *photo) << "NORVEL_BENCH_PHOTO names the photo";
   struct Run {
     long long visible_ms = 0;  // from the start of the trigger second
-    double private_mb = 0;     // the program's memory just before the trigger
+    double waiting_mb = 0, before_mb = 0, closed_mb = 0;
+  };
+  const auto private_mb = [](HANDLE process) {
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    K32GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                            sizeof memory);
+    return static_cast<double>(memory.PrivateUsage) / (1 << 20);
   };
   const auto measure = [&](const char* picture_source, bool touch_before_trigger) {
     NorvelProcess norvel;
@@ -261,14 +270,13 @@ TEST(ReminderTiming, DISABLED_LargePhotoFromTheSecondsStartToVisible) {
     const HWND form1 = WaitForSettingsWindow(norvel.process_id());
     PostMessageW(form1, WM_APP + 1, 1, WM_LBUTTONDBLCLK);
     WaitForVisible(form1, false, 5000);
-    const Trigger trigger = TriggerIn(6);  // time enough to make the photo ready
+    const Trigger trigger = TriggerIn(75);  // more than a minute ahead
     SetTrigger(form1, trigger, "无动作");
-    WaitUntil([&] { return GetTickCount64() + 300 >= trigger.at_tick; }, 8000);
     Run run;
-    PROCESS_MEMORY_COUNTERS memory{};
-    if (K32GetProcessMemoryInfo(norvel.process(), &memory, sizeof memory)) {
-      run.private_mb = static_cast<double>(memory.PagefileUsage) / (1 << 20);
-    }
+    WaitUntil([&] { return GetTickCount64() + 68000 >= trigger.at_tick; }, 10000);
+    run.waiting_mb = private_mb(norvel.process());
+    WaitUntil([&] { return GetTickCount64() + 300 >= trigger.at_tick; }, 80000);
+    run.before_mb = private_mb(norvel.process());
     if (touch_before_trigger) {
       const UniqueFile file(CreateFileW(picture.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
                                         nullptr, OPEN_EXISTING, 0, nullptr));
@@ -281,6 +289,11 @@ TEST(ReminderTiming, DISABLED_LargePhotoFromTheSecondsStartToVisible) {
               20000);
     run.visible_ms =
         static_cast<long long>(GetTickCount64()) - static_cast<long long>(trigger.at_tick);
+    WaitPastTrigger(trigger);
+    PostMessageW(form2, WM_CLOSE, 0, 0);
+    WaitUntil([&] { return FindReminder(norvel.process_id()) == nullptr; }, 5000);
+    Sleep(2000);  // a tick or two after the close
+    run.closed_mb = private_mb(norvel.process());
     return run;
   };
   const Run none = measure(nullptr, false), ahead = measure(photo, false),
@@ -292,9 +305,13 @@ TEST(ReminderTiming, DISABLED_LargePhotoFromTheSecondsStartToVisible) {
       static_cast<double>(ahead.visible_ms) /
           static_cast<double>(std::max(1LL, at_trigger.visible_ms)));
   std::printf(
-      "  memory of the waiting program: %.1f MB without a picture, %.1f MB with the photo "
-      "made ready (%.1f MB held for it)\n",
-      none.private_mb, ahead.private_mb, ahead.private_mb - none.private_mb);
+      "  memory (private bytes), without a picture / with the photo / difference:\n"
+      "    waiting, more than a minute before:  %7.1f / %7.1f / %+6.1f MB\n"
+      "    in the minute before (photo ready):  %7.1f / %7.1f / %+6.1f MB\n"
+      "    after the reminder closed:           %7.1f / %7.1f / %+6.1f MB\n",
+      none.waiting_mb, ahead.waiting_mb, ahead.waiting_mb - none.waiting_mb, none.before_mb,
+      ahead.before_mb, ahead.before_mb - none.before_mb, none.closed_mb, ahead.closed_mb,
+      ahead.closed_mb - none.closed_mb);
 }
 
 // A message of two lines, the break written by hand as a lone "\n": once only the first line

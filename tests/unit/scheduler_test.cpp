@@ -203,14 +203,16 @@ TEST(Scheduler, AFailedRequestIsToldOncePerOccurrence) {
 }
 
 // Reading a list is the costly part of a tick: a waiting tick reads the second list, and
-// the action list once a second for the warning; the others only when those ask for them.
+// once a second the action list (for the warning) and, for a reminder, the minute list (is
+// its picture wanted yet?); the hour and day lists only when those ask for them.
 TEST(Scheduler, AnOrdinaryTickReadsOnlyWhatItsDecisionsNeed) {
   Ticks run("7", "5", "3", "无动作");
   run.Every50Ms("12:00:00.000", 2);
   EXPECT_EQ(run.texts.reads[static_cast<int>(AlarmList::kSecond)], 40);
   EXPECT_EQ(run.texts.reads[static_cast<int>(AlarmList::kAction)], 2);
-  EXPECT_EQ(run.texts.reads[static_cast<int>(AlarmList::kMinute)], 0);
+  EXPECT_EQ(run.texts.reads[static_cast<int>(AlarmList::kMinute)], 2);
   EXPECT_EQ(run.texts.reads[static_cast<int>(AlarmList::kHour)], 0);
+  EXPECT_EQ(run.texts.reads[static_cast<int>(AlarmList::kDays)], 0);
 }
 
 // The day list decides by the date of the trigger second: 2024-02-04 was a make-up Sunday,
@@ -289,6 +291,39 @@ TEST(PutOff, AtStartAheadOrUpToAnHourLateIsArmedOlderIsDropped) {
   EXPECT_EQ(DecidePutOffAtStart(due, due + 61 * 60), PutOffAtStart::kDrop);
   EXPECT_EQ(DroppedPutOffText(due), "错过了 12:00:00 的稍后提醒");
   EXPECT_EQ(CancelPutOffMenuText(due + 5), "取消稍后提醒 (12:00:05)");
+}
+
+// The picture is held only from a minute before the reminder's second until that second has
+// passed: a minute of the day, or of each hour with "每小时".
+TEST(Scheduler, HoldsThePictureOnlyInTheMinuteBeforeTheReminder) {
+  const struct {
+    const char *hour, *action, *days, *at;
+    bool hold;
+  } rows[] = {
+      {"7", "无动作", "每天", "07:04:02.000", false},
+      {"7", "无动作", "每天", "07:04:03.000", true},  // 60 s ahead
+      {"7", "无动作", "每天", "07:05:03.000", true},  // its second
+      {"7", "无动作", "每天", "07:05:04.000", false},
+      {"7", "无动作", "每天", "06:04:30.000", false},  // the right minute of another hour
+      {"每小时", "无动作", "每天", "06:04:30.000", true},
+      {"每小时", "无动作", "每天", "06:06:00.000", false},
+      {"7", "关闭计算机", "每天", "07:05:00.000", false},  // no reminder, no picture
+      {"7", "无动作", "周日", "07:05:00.000", false},      // 2026-12-07 is a Monday
+  };
+  for (const auto& row : rows) {
+    Ticks run(row.hour, "5", "3", row.action, std::nullopt, row.days);
+    EXPECT_EQ(run.At(row.at).hold_picture, row.hold) << row.hour << " " << row.at;
+  }
+  // Across midnight, and a list changed inside the window.
+  Ticks midnight("0", "0", "30", "无动作");
+  EXPECT_TRUE(midnight.At("23:59:31.000").hold_picture);
+  midnight.texts.Set("0", "10", "30", "无动作");
+  EXPECT_FALSE(midnight.At("23:59:32.000").hold_picture);
+  // A put-off reminder's second too.
+  Ticks put_off("7", "5", "3", "无动作");
+  put_off.scheduler.PutOffReminder(Second("12:00:00.000"));
+  EXPECT_FALSE(put_off.At("11:58:59.000").hold_picture);
+  EXPECT_TRUE(put_off.At("11:59:00.000").hold_picture);
 }
 
 }  // namespace
