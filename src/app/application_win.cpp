@@ -75,10 +75,9 @@ AlarmEffects Application::Effects() {
     // An off computer is what the user asked for.
     if (action == AlarmAction::kRestart) ArmRunOnceForRestart();
   };
-  effects.exit_windows = [](UINT flags) {
-    const DWORD error = RequestExitWindows(flags);
-    if (error != 0 && flags == EWX_REBOOT) DisarmRunOnce();
-    return error;
+  effects.power_refused = [](AlarmAction action) {
+    // The restart did not happen: no start after a restart that someone else does later.
+    if (action == AlarmAction::kRestart) DisarmRunOnce();
   };
   effects.put_off_rang = [] { ForgetPutOff(); };
   effects.warn = [this](const std::optional<PowerWarning>& warning, const std::wstring& action) {

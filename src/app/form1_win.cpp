@@ -7,6 +7,7 @@
 #include "app/ini_win.h"
 #include "app/start_at_login_win.h"
 #include "app/startup.h"
+#include "reminder/prepared_picture_win.h"
 #include "scheduler/put_off.h"
 #include "toolkit/controls_win.h"
 #include "toolkit/dpi_win.h"
@@ -220,6 +221,10 @@ bool Form1::HandleCommand(WORD id, WORD code) {
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (tray_ && tray_->HandleMessage(message, wparam, lparam)) return 0;
+  if (message == PicturePreparer::kReadyMessage) {
+    if (picture_ready_) picture_ready_();
+    return 0;
+  }
   if (message == ShowWindowMessage()) {
     ShowSettingsWindow();
     return 0;

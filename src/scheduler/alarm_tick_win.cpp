@@ -90,7 +90,10 @@ void AlarmTick::RunPowerAction(const TickPlan& plan, const LocalTime& now) {
   if (!effects_.exit_windows) return;
   const DWORD error =
       effects_.exit_windows(plan.power == AlarmAction::kShutDown ? EWX_SHUTDOWN : EWX_REBOOT);
-  if (error == 0) return;
+  // Only the first request of its second tells: a repeat on a later tick may be refused
+  // because the first one is already under way.
+  if (error == 0 || !plan.record_power) return;
+  if (effects_.power_refused) effects_.power_refused(plan.power);
   if (const auto failed = scheduler_.PowerActionFailed(plan.power, plan.power_occurrence, error)) {
     Note(*failed, now);
   }

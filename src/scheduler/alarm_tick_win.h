@@ -30,6 +30,9 @@ struct AlarmEffects {
   std::function<void()> show_reminder;  // minimize the desktop's windows, show Form2
   // Runs once before the first request of a shut-down or restart at `occurrence`.
   std::function<void(AlarmAction action, std::int64_t occurrence)> before_power;
+  // The system refused the first request of a shut-down or restart (not a repeat of it
+  // within its second, which may fail because the first is under way).
+  std::function<void(AlarmAction action)> power_refused;
   // Asks the system to shut down or restart (`flags` of ExitWindowsEx): 0 when it took the
   // request, otherwise the system's error number.
   std::function<DWORD(UINT flags)> exit_windows;

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -53,13 +51,6 @@ std::optional<POINT> BarePointOf(HWND window) {
 
 class PictureChooserAcrossReminder : public ::testing::Test {
  protected:
-  void TearDown() override {  // I22-DEBUG
-    if (HasFailure() && std::getenv("I22_HOLD")) {
-      std::printf("I22 HOLD pid %lu\n", norvel_.process_id());
-      std::fflush(stdout);
-      Sleep(90000);
-    }
-  }
   HWND Control(int id) const { return GetDlgItem(form1_, id); }
   HWND OpenChooser() {
     PressButton(Control(form1::kCommand2));

@@ -236,6 +236,47 @@ TEST_F(ChangedPictureReminder, ShowsThePictureAsTheFileIsNow) {
   EXPECT_EQ(client.cy, 120);
 }
 
+// The private bytes of a process. Wine leaves PrivateUsage at 0 and counts them as
+// PagefileUsage, which is the same figure on Windows.
+double PrivateMegabytes(const PROCESS_MEMORY_COUNTERS_EX& memory) {
+  const SIZE_T bytes = memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
+  return static_cast<double>(bytes) / (1 << 20);
+}
+
+// A waiting program holds no decoded picture: a photo-sized one shows in its memory only in
+// the minute before the reminder's second, and the reminder at that second has its size.
+TEST(PictureJustInTime, HeldOnlyInTheMinuteBeforeTheReminder) {
+  NorvelProcess norvel;
+  const std::wstring picture = norvel.folder() + L"\\large.png";
+  ASSERT_TRUE(
+      CopyFileW(testing::WindowsPathOf(std::string(NORVEL_E2E_PICTURES) + "/large.png").c_str(),
+                picture.c_str(), FALSE));
+  ASSERT_TRUE(norvel.WriteSettingsBytes(
+      Cp936().Encode("[设置]\r\n图片=" + NarrowLossy(picture) + "\r\n").value()));
+  ASSERT_TRUE(norvel.Start());
+  const HWND form1 = WaitForSettingsWindow(norvel.process_id());
+  ASSERT_NE(form1, nullptr);
+  const auto private_mb = [&] {
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    K32GetProcessMemoryInfo(norvel.process(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                            sizeof memory);
+    return PrivateMegabytes(memory);
+  };
+  const Trigger trigger = TriggerIn(68);
+  SetTrigger(form1, trigger, "无动作");
+  WaitUntil([&] { return GetTickCount64() + 63000 >= trigger.at_tick; }, 10000);
+  const double waiting = private_mb();
+  WaitUntil([&] { return GetTickCount64() + 1500 >= trigger.at_tick; }, 70000);
+  const double before = private_mb();
+  // 1260 x 780 pixels decoded are some 3 MB at least, whatever the copies.
+  EXPECT_GT(before - waiting, 2.0)
+      << "not made ready in the minute before: " << waiting << " MB, then " << before << " MB";
+  const HWND form2 = WaitForReminder(norvel.process_id(), 5000);
+  ASSERT_NE(form2, nullptr);
+  EXPECT_EQ(ClientSize(form2).cx, 1260);
+}
+
 // For scripts/bench (not a test): the program's private bytes while it waits more than a
 // minute before its trigger, in the minute before it (the photo made ready) and after the
 // reminder closed, with the photo and without a picture; and how long after its second began
@@ -253,7 +294,7 @@ TEST(ReminderTiming, DISABLED_LargePhotoFromTheSecondsStartToVisible) {
     memory.cb = sizeof memory;
     K32GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                             sizeof memory);
-    return static_cast<double>(memory.PrivateUsage) / (1 << 20);
+    return PrivateMegabytes(memory);
   };
   const auto measure = [&](const char* picture_source, bool touch_before_trigger) {
     NorvelProcess norvel;
