@@ -8,35 +8,13 @@
 #include "driver/input.h"
 #include "driver/norvel_process.h"
 #include "driver/timing.h"
+#include "driver/settings_window.h"
 #include "driver/ui.h"
 #include "toolkit/codepage.h"
 #include "toolkit/layout.h"
 
 namespace norvel::e2e {
 namespace {
-
-constexpr DWORD kStartTimeout = 30000;
-
-std::string Gbk(std::string_view utf8) {
-  return Cp936().Encode(utf8).value();
-}
-
-class SettingsWindow : public ::testing::Test {
- protected:
-  HWND StartAndWait() {
-    EXPECT_TRUE(norvel_.Start());
-    form1_ = WaitForTopWindow(norvel_.process_id(), std::string(form1::kCaption), kStartTimeout);
-    EXPECT_NE(form1_, nullptr);
-    if (form1_) {
-      EXPECT_TRUE(WaitForVisible(form1_, true, 10000));
-    }
-    return form1_;
-  }
-  HWND Control(int id) const { return GetDlgItem(form1_, id); }
-
-  NorvelProcess norvel_;
-  HWND form1_ = nullptr;
-};
 
 TEST_F(SettingsWindow, FirstStartWithoutSettingsFile) {
   ASSERT_TRUE(StartAndWait());
@@ -270,72 +248,6 @@ TEST_F(SettingsWindow, UnrepresentableMessageSavesNothingAndNamesTheField) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
   EXPECT_TRUE(IsWindowVisible(form1_));
   EXPECT_EQ(norvel_.SettingsBytes(), original);
-}
-
-// The file name field of the open-file dialog: the edit of the name combo box (id 0x47C),
-// or the plain name edit (0x480).
-struct FieldSearch {
-  HWND dialog, found;
-};
-
-// A window callback must be CALLBACK (stdcall on 32-bit), which a lambda is not.
-BOOL CALLBACK FindFileNameField(HWND child, LPARAM lparam) {
-  auto* s = reinterpret_cast<FieldSearch*>(lparam);
-  wchar_t cls[32] = {};
-  GetClassNameW(child, cls, 32);
-  if (lstrcmpiW(cls, L"Edit") != 0 || !IsWindowVisible(child)) return TRUE;
-  for (HWND w = child; w && w != s->dialog; w = GetParent(w)) {
-    const int id = GetDlgCtrlID(w);
-    if (id == 0x47C || id == 0x480) {
-      s->found = child;
-      return FALSE;
-    }
-  }
-  return TRUE;
-}
-
-HWND FileNameField(HWND dialog) {
-  FieldSearch search{dialog, nullptr};
-  EnumChildWindows(dialog, FindFileNameField, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// The open-file dialog, driven through its standard controls.
-class PictureChooser : public SettingsWindow {
- protected:
-  HWND OpenChooser() {
-    PressButton(Control(form1::kCommand2));
-    return WaitForTopWindow(norvel_.process_id(), "打开文件", 20000);
-  }
-};
-
-TEST_F(PictureChooser, CancelKeepsThePathShownAndSaved) {
-  const std::string original = Gbk("[设置]\r\n图片=C:\\old.bmp\r\n");
-  ASSERT_TRUE(norvel_.WriteSettingsBytes(original));
-  ASSERT_TRUE(StartAndWait());
-  const HWND dialog = OpenChooser();
-  ASSERT_NE(dialog, nullptr);
-  SaveScreenshot("picture-chooser");
-  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10000));
-  EXPECT_EQ(TextOf(Control(form1::kText2)), "C:\\old.bmp");
-  EXPECT_EQ(norvel_.SettingsBytes(), original);
-}
-
-TEST_F(PictureChooser, ChosenFileIsShownAndSavedAtOnce) {
-  const std::wstring picture = norvel_.folder() + L"\\提醒.bmp";
-  ASSERT_TRUE(testing::WriteFileBytes(picture, "BM"));
-  ASSERT_TRUE(StartAndWait());
-  const HWND dialog = OpenChooser();
-  ASSERT_NE(dialog, nullptr);
-  const HWND name = FileNameField(dialog);
-  ASSERT_NE(name, nullptr);
-  const std::string path = NarrowLossy(picture);
-  SetTextOf(name, path);
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10000));
-  EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(form1::kText2)) == path; }, 5000));
-  EXPECT_EQ(norvel_.SettingsBytes(), Gbk("[设置]\r\n图片=" + path + "\r\n"));
 }
 
 }  // namespace
