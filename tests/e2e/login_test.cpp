@@ -93,13 +93,7 @@ class StartAtLogin : public ::testing::Test {
   // Opens the menu with a real right-click on the icon; the check marks of its rows.
   std::vector<bool> OpenMenu() {
     Click(Centre(*icon_), /*right=*/true);
-    menu_ = nullptr;
-    WaitUntil(
-        [&] {
-          menu_ = FindWindowW(L"#32768", nullptr);
-          return menu_ && IsWindowVisible(menu_);
-        },
-        5000);
+    menu_ = WaitForPopupMenu();
     if (!menu_) return {};
     std::vector<bool> marks;
     WaitUntil([&] { return !(marks = CheckMarks(menu_)).empty(); }, 3000);

@@ -62,6 +62,8 @@ TEST(PictureJustInTime, HeldOnlyInTheMinuteBeforeTheReminder) {
       << "not made ready in the minute before: " << waiting << " MB, then " << before << " MB";
   const HWND form2 = WaitForReminder(norvel.process_id(), 5000);
   ASSERT_NE(form2, nullptr);
+  // Measured once shown: the window exists while its load still sizes it to the picture.
+  ASSERT_TRUE(WaitForVisible(form2, true, 5000));
   EXPECT_EQ(ClientSize(form2).cx, 1260);
 }
 

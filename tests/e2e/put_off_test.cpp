@@ -50,14 +50,7 @@ class PutOff : public ::testing::Test {
   // Opens a popup menu with a real right-click at `where`.
   HWND RightClickMenu(POINT where) {
     Click(where, /*right=*/true);
-    HWND menu = nullptr;
-    WaitUntil(
-        [&] {
-          menu = FindWindowW(L"#32768", nullptr);
-          return menu && IsWindowVisible(menu);
-        },
-        5000);
-    return menu;
+    return WaitForPopupMenu();
   }
   // The item of the open menu `rows_down` rows from the top (1: the first), or from the
   // bottom when negative (-1: the last).

@@ -34,17 +34,6 @@ class Tray : public ::testing::Test {
     ASSERT_TRUE(WaitForVisible(form1_, true, 10000));
     ASSERT_TRUE(WaitUntil([&] { return (icon_ = FindDialInTray()).has_value(); }, 10000));
   }
-  // The open popup menu of the program (a window of class "#32768").
-  HWND WaitForMenu() {
-    HWND menu = nullptr;
-    WaitUntil(
-        [&] {
-          menu = FindWindowW(L"#32768", nullptr);
-          return menu && IsWindowVisible(menu);
-        },
-        5000);
-    return menu;
-  }
   void PostTrayCallback(UINT mouse_message) { PostMessageW(form1_, WM_APP + 1, 1, mouse_message); }
 
   NorvelProcess norvel_;
@@ -75,7 +64,7 @@ TEST_F(Tray, IconShowsItsTipAndDoubleClickHidesAndShowsTheWindow) {
 
 TEST_F(Tray, RightClickOpensTheMenuAndShowWindowKeepsItShown) {
   Click(Centre(*icon_), /*right=*/true);
-  const HWND menu = WaitForMenu();
+  const HWND menu = WaitForPopupMenu();
   ASSERT_NE(menu, nullptr);
   SaveScreenshot("tray-menu");
   PressKey(VK_DOWN);
@@ -87,7 +76,7 @@ TEST_F(Tray, RightClickOpensTheMenuAndShowWindowKeepsItShown) {
   PostTrayCallback(WM_LBUTTONDBLCLK);
   ASSERT_TRUE(WaitForVisible(form1_, false, 5000));
   PostTrayCallback(WM_RBUTTONUP);
-  ASSERT_NE(WaitForMenu(), nullptr);
+  ASSERT_NE(WaitForPopupMenu(), nullptr);
   PressKey(VK_DOWN);
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitForVisible(form1_, true, 5000));
@@ -96,7 +85,7 @@ TEST_F(Tray, RightClickOpensTheMenuAndShowWindowKeepsItShown) {
 
 TEST_F(Tray, ExitFromTheMenuRemovesTheIconAndEndsTheProgram) {
   Click(Centre(*icon_), /*right=*/true);
-  ASSERT_NE(WaitForMenu(), nullptr);
+  ASSERT_NE(WaitForPopupMenu(), nullptr);
   PressKey(VK_UP);
   PressKey(VK_RETURN);  // "退出", the last item
   DWORD exit_code = 1;
@@ -161,7 +150,7 @@ TEST_F(Tray, NewStartAfterExitWithAReminderOpenHasItsOwnWindowAndIcon) {
   const HWND reminder = WaitForReminder(norvel_.process_id(), 8000);
   ASSERT_NE(reminder, nullptr);
   Click(Centre(*icon_), /*right=*/true);
-  ASSERT_NE(WaitForMenu(), nullptr);
+  ASSERT_NE(WaitForPopupMenu(), nullptr);
   PressKey(VK_UP);
   PressKey(VK_RETURN);  // "退出", the last item
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(form1_); }, 5000));
@@ -216,7 +205,7 @@ TEST_F(Tray, AlarmFiresWhileTheMenuIsOpen) {
   const Trigger trigger = TriggerIn(3);
   SetTrigger(form1_, trigger, "无动作");
   Click(Centre(*icon_), /*right=*/true);
-  ASSERT_NE(WaitForMenu(), nullptr);
+  ASSERT_NE(WaitForPopupMenu(), nullptr);
   EXPECT_NE(WaitForReminder(norvel_.process_id(), 6000), nullptr);
   PressKey(VK_ESCAPE);
 }

@@ -1,34 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "fake_lists.h"
 #include "scheduler/missed_trigger.h"
+#include "scheduler_ticks.h"
 
 namespace norvel {
 namespace {
 
-// "2026-12-07 07:05:02.950", or "07:05:02.950" on 2026-12-07.
-LocalTime Wall(const char* text) {
-  LocalTime t;
-  t.year = 2026, t.month = 12, t.day = 7;
-  if (std::strchr(text, '-') != nullptr) {
-    std::sscanf(text, "%d-%d-%d %d:%d:%d.%d", &t.year, &t.month, &t.day, &t.hour, &t.minute,
-                &t.second, &t.millisecond);
-  } else {
-    std::sscanf(text, "%d:%d:%d.%d", &t.hour, &t.minute, &t.second, &t.millisecond);
-  }
-  return t;
-}
-
-std::string Hms(std::int64_t civil_seconds) {
-  const TimeOfDay t = TimeOfDayOf(civil_seconds);
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
-  return text;
-}
+using testing::Wall;
 
 // The trigger as the lists name it, through the tick's one parser.
 std::optional<MissedTrigger> Find(const TickReading& previous, const TickReading& current,
@@ -95,7 +76,7 @@ TEST(MissedTrigger, LatestUnseenTriggerSecondBetweenTwoTicks) {
     const auto missed = Find(previous, now, row.hour, row.minute, row.second);
     ASSERT_EQ(missed.has_value(), row.missed != nullptr) << row.name;
     if (!missed) continue;
-    EXPECT_EQ(Hms(missed->civil_second), row.missed) << row.name;
+    EXPECT_EQ(TimeOfDayText(missed->civil_second), row.missed) << row.name;
     EXPECT_EQ(missed->seconds_late, row.late) << row.name;
     EXPECT_EQ(PowerActionStillDue(*missed), row.power_due) << row.name;
   }
@@ -112,7 +93,7 @@ TEST(MissedTrigger, CivilSecondsCountCenturiesLeapDaysAndTimesBefore1970) {
   };
   for (const auto& row : rows) {
     EXPECT_EQ(CivilSeconds(Wall(row.wall)), row.seconds) << row.wall;
-    EXPECT_EQ(Hms(row.seconds), std::string(row.wall + 11, 8)) << row.wall;
+    EXPECT_EQ(TimeOfDayText(row.seconds), std::string(row.wall + 11, 8)) << row.wall;
   }
 }
 

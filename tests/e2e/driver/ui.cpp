@@ -145,6 +145,17 @@ bool ChooseComboItem(HWND combo, const std::string& item) {
   return true;
 }
 
+HWND WaitForPopupMenu(DWORD timeout_ms) {
+  HWND menu = nullptr;
+  WaitUntil(
+      [&] {
+        menu = FindWindowW(L"#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+      },
+      timeout_ms);
+  return menu;
+}
+
 void PressButton(HWND button) {
   PostMessageW(button, BM_CLICK, 0, 0);
 }

@@ -34,6 +34,9 @@ std::vector<std::string> ComboItems(HWND combo);
 // list's owner hears CBN_SELCHANGE). False when no item has that text.
 bool ChooseComboItem(HWND combo, const std::string& item);
 
+// The open popup menu (a window of class "#32768") once it is shown, or null.
+HWND WaitForPopupMenu(DWORD timeout_ms = 5000);
+
 // Presses a button without waiting for what it starts (a modal dialog would block a send).
 void PressButton(HWND button);
 
