@@ -87,11 +87,22 @@ wine_env_prefix() {
     touch "$configured"
     wineserver -p
   fi
-  # Start the desktop (explorer) now so that tests do not pay for it.
+  wine_env_desktop
+}
+
+# Starts the desktop (explorer) so that tests do not pay for it. Programs started before the
+# desktop is up can fail; this waits for its X window.
+wine_env_desktop() {
   wine64 explorer /desktop=shell,1280x800 >/dev/null 2>&1 &
   NORVEL_STARTED_PIDS+=($!)
-  # Programs started before the desktop is up can fail; wait for its X window.
   timeout 60 xdotool search --sync --name 'Wine desktop' >/dev/null 2>&1 || true
+}
+
+# Ends every program of the prefix and starts its server and desktop afresh (settings of the
+# desktop, such as its dpi, take effect).
+wine_env_restart_desktop() {
+  wineserver -k; wineserver -w; wineserver -p
+  wine_env_desktop
 }
 
 wine_env_start() {

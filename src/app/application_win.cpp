@@ -7,9 +7,14 @@
 #include "app/holidays_win.h"
 #include "app/single_instance_win.h"
 #include "app/start_at_login_win.h"
+#include "app/reminder_gate_win.h"
+#include "app/state_store_win.h"
 #include "reminder/form2_win.h"
 #include "reminder/prepared_picture_win.h"
+#include "app/icon_win.h"
+#include "scheduler/alarm_log.h"
 #include "scheduler/alarm_tick_win.h"
+#include "scheduler/tick_watchdog_win.h"
 #include "scheduler/close_win.h"
 #include "scheduler/power_warning_win.h"
 #include "scheduler/holiday_file.h"
@@ -27,29 +32,6 @@ const LocalClock& TheLocalClock() {
   return clock;
 }
 
-// The pending put-off in the settings file's own section, written without touching the
-// settings; removed when it rang or was cancelled.
-void KeepPutOff(std::int64_t due) {
-  (void)WriteIniValue(ProgramState::kSection, ProgramState::kPutOff, StampText(due),
-                      AppSettingsFile());
-}
-void ForgetPutOff() {
-  (void)RemoveIniValue(ProgramState::kSection, ProgramState::kPutOff, AppSettingsFile());
-}
-
-// The trigger second of the last shut-down or restart carried out, as recorded.
-std::optional<std::int64_t> LastPowerAction() {
-  return ParseStamp(
-      ReadIniValue(ProgramState::kSection, ProgramState::kLastPowerAction, AppSettingsFile()));
-}
-
-// Recorded before the request, so that a second that comes back (a clock set back after
-// the restart) never runs it again. The settings' keys are not touched.
-void RecordPowerAction(std::int64_t occurrence) {
-  (void)WriteIniValue(ProgramState::kSection, ProgramState::kLastPowerAction, StampText(occurrence),
-                      AppSettingsFile());
-}
-
 }  // namespace
 
 Application::Application(std::unique_ptr<SingleInstance> instance, bool show_window)
@@ -64,22 +46,34 @@ Application::Application(std::unique_ptr<SingleInstance> instance, bool show_win
                                      [this](int minutes) { PutOff(minutes); })),
       warning_(std::make_unique<PowerWarningWindow>(
           [this](std::int64_t occurrence) { tick_->CancelPowerAction(occurrence); })),
-      tick_(std::make_unique<AlarmTick>(*form1_, TheLocalClock(), Effects(), LastPowerAction())) {}
+      reminder_(std::make_unique<ReminderGate>(
+          *form2_, *preparer_, [this] { return picture_path_; },
+          [](const std::string& text) {
+            AppendToProgramLog(StampedLogLine(text, TheLocalClock().Now()));
+          })),
+      state_(std::make_unique<StateStore>(
+          [this](StateWrite what, const std::string& reason) { StateWriteFailed(what, reason); })),
+      tick_(std::make_unique<AlarmTick>(*form1_, TheLocalClock(), Effects(),
+                                        state_->LastPowerAction())) {}
 
 AlarmEffects Application::Effects() {
-  AlarmEffects effects = SystemAlarmEffects(
-      [this] { form2_->Show(); }, [this](const std::wstring& text) { form1_->ShowBalloon(text); });
-  effects.before_power = [](AlarmAction action, std::int64_t occurrence) {
-    RecordPowerAction(occurrence);
+  AlarmEffects effects =
+      SystemAlarmEffects([this] { reminder_->Due(); },
+                         [this](const std::wstring& text) { form1_->ShowBalloon(text); });
+  effects.before_power = [this](AlarmAction action, std::int64_t occurrence) {
+    state_->RecordPowerAction(occurrence);
     // Back after its own restart: when it would not start at log-in, once through RunOnce.
     // An off computer is what the user asked for.
-    if (action == AlarmAction::kRestart) ArmRunOnceForRestart();
+    if (action == AlarmAction::kRestart) {
+      state_->ArmRunOnce();
+      restart_follow_up_.Requested(TheLocalClock().MonotonicMs());
+    }
   };
-  effects.power_refused = [](AlarmAction action) {
+  effects.power_refused = [this](AlarmAction action) {
     // The restart did not happen: no start after a restart that someone else does later.
-    if (action == AlarmAction::kRestart) DisarmRunOnce();
+    if (action == AlarmAction::kRestart) state_->DisarmRunOnce();
   };
-  effects.put_off_rang = [] { ForgetPutOff(); };
+  effects.put_off_rang = [this] { state_->ForgetPutOff(); };
   effects.warn = [this](const std::optional<PowerWarning>& warning, const std::wstring& action) {
     warning_->Update(warning, action);
   };
@@ -93,32 +87,51 @@ void Application::OnWindowUnloaded() {
   // window and an icon of its own, even while a reminder keeps this process alive.
   if (!form1_->IsLoaded()) {
     instance_.reset();
+    watchdog_.reset();                   // the timer stopped with the window, as it should
+    form2_->AllowPutOff(false);          // nothing would bring a put-off back in this run
     warning_->Update(std::nullopt, {});  // without the tick nothing is shut down any more
   }
   // The process ends when none of its windows is loaded: an open reminder keeps it alive.
   if (!form1_->IsLoaded() && !form2_->IsLoaded()) PostQuitMessage(0);
 }
 
+void Application::StateWriteFailed(StateWrite what, const std::string& reason) {
+  AppendToProgramLog(StampedLogLine(StateWriteFailedLogText(what, reason), TheLocalClock().Now()));
+  if (state_write_told_.First()) {
+    form1_->ShowBalloon(Widen(StateWriteFailedNotice(what, reason)).value_or(L""));
+  }
+}
+
 void Application::PutOff(int minutes) {
-  KeepPutOff(tick_->PutOffReminder(minutes));
+  state_->KeepPutOff(tick_->PutOffReminder(minutes));
 }
 
 void Application::CancelPutOff() {
   tick_->CancelPutOff();
-  ForgetPutOff();
+  state_->ForgetPutOff();
 }
 
 void Application::RestorePutOff() {
-  const std::string stored =
-      ReadIniValue(ProgramState::kSection, ProgramState::kPutOff, AppSettingsFile());
+  const std::string stored = state_->StoredPutOff();
   if (stored.empty()) return;
   const std::optional<std::int64_t> due = ParseStamp(stored);
   if (due && DecidePutOffAtStart(*due, tick_->NowSecond()) == PutOffAtStart::kArm) {
     tick_->RearmPutOff(*due);  // still ahead, or shown at the first tick
     return;
   }
-  ForgetPutOff();
+  state_->ForgetPutOff();
   if (due) form1_->ShowBalloon(Widen(DroppedPutOffText(*due)).value_or(L""));
+}
+
+// Looked at with holidays.txt, once a minute: a plain start writes nothing, and the notice
+// comes within the first minute of a run (weeks ahead of the year it is about).
+void Application::TellWhenNextYearUnknown() {
+  const LocalTime now = TheLocalClock().Now();
+  const std::string text =
+      NextYearUnknownText({now.year, now.month, now.day}, holidays_->calendar());
+  if (text.empty() || !next_year_told_.First()) return;
+  AppendToProgramLog(StampedLogLine(text.substr(0, text.find('\n')), now));
+  form1_->ShowBalloon(Widen(text).value_or(L""));
 }
 
 void Application::RefreshHolidays() {
@@ -135,8 +148,15 @@ void Application::OnTick() {
   if (++holiday_ticks_ >= 60000 / form1::kTimerIntervalMs) {
     holiday_ticks_ = 0;
     RefreshHolidays();
+    TellWhenNextYearUnknown();
   }
+  if (watchdog_) watchdog_->Ticked();
   tick_->Tick();
+  reminder_->Look();
+  if (restart_follow_up_.DidNotHappen(TheLocalClock().MonotonicMs())) {
+    state_->DisarmRunOnce();
+    AppendToProgramLog(StampedLogLine(RestartDidNotHappenLogText(), TheLocalClock().Now()));
+  }
   // Every five seconds: a picture file that changed is made ready again.
   HoldPictureWhenWanted();
 }
@@ -149,7 +169,7 @@ void Application::PictureSaved(const std::string& path) {
 void Application::HoldPictureWhenWanted() {
   // The picture is made ready from a minute before the reminder's second and let go once
   // that second has passed: the reminder took its own reference at its load.
-  const bool wanted = tick_->PictureWanted();
+  const bool wanted = tick_->PictureWanted() || reminder_->Waiting();
   if (wanted != holding_picture_) {
     holding_picture_ = wanted;
     ticks_ = 0;
@@ -166,13 +186,28 @@ void Application::HoldPictureWhenWanted() {
   }
 }
 
+void Application::StartWatchdog() {
+  const HWND form1 = form1_->hwnd();
+  WatchdogHooks hooks;
+  hooks.rearm = [form1] { PostMessageW(form1, Form1::kRestartTimerMessage, 0, 0); };
+  hooks.log = [](const std::string& text) {
+    AppendToProgramLog(StampedLogLine(text, TheLocalClock().Now()));
+  };
+  hooks.tell = [form1](const std::wstring& text) { ShowTrayBalloon(form1, L"Norvel", text); };
+  watchdog_ = std::make_unique<TickWatchdogThread>(std::move(hooks));
+}
+
 int Application::Run() {
   // The folder was moved: a Run value left naming the old norvel.exe names this one again.
   RepairStartAtLogin();
   form1_->SetPutOffHooks([this] { return tick_->PendingPutOff(); }, [this] { CancelPutOff(); });
-  form1_->SetPictureReadyHook([this] { preparer_->Adopt(); });
+  form1_->SetPictureReadyHook([this] {
+    preparer_->Adopt();
+    reminder_->Look();
+  });
   if (!form1_->Load(show_window_)) return 1;
   preparer_->SetWindow(form1_->hwnd());
+  StartWatchdog();
   RefreshHolidays();
   RestorePutOff();
   MSG msg{};

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "scheduler/program_state.h"
+
 namespace norvel {
 
 class Form1;
@@ -15,6 +17,9 @@ class SingleInstance;
 class PicturePreparer;
 class PowerWarningWindow;
 class HolidaysFile;
+class TickWatchdogThread;
+class StateStore;
+class ReminderGate;
 
 class Application {
  public:
@@ -32,12 +37,15 @@ class Application {
   void OnWindowUnloaded();
   void OnTick();
   void RefreshHolidays();
+  void TellWhenNextYearUnknown();
   void PictureSaved(const std::string& path);
   void HoldPictureWhenWanted();
   void PutOff(int minutes);
   void CancelPutOff();
   void RestorePutOff();
   AlarmEffects Effects();
+  void StartWatchdog();
+  void StateWriteFailed(StateWrite what, const std::string& reason);
 
   std::unique_ptr<SingleInstance> instance_;
   bool show_window_;
@@ -50,7 +58,13 @@ class Application {
   std::unique_ptr<Form1> form1_;
   std::unique_ptr<Form2> form2_;
   std::unique_ptr<PowerWarningWindow> warning_;
+  std::unique_ptr<ReminderGate> reminder_;
+  std::unique_ptr<StateStore> state_;
+  OncePerRun state_write_told_;
+  RestartFollowUp restart_follow_up_;
+  OncePerRun next_year_told_;
   std::unique_ptr<AlarmTick> tick_;
+  std::unique_ptr<TickWatchdogThread> watchdog_;  // from the load of the settings window on
 };
 
 }  // namespace norvel

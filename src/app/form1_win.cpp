@@ -256,6 +256,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_TIMER:
       if (wparam == kTimer1 && on_tick_) on_tick_();
       return 0;
+    case kRestartTimerMessage:
+      SetTimer(hwnd(), kTimer1, form1::kTimerIntervalMs, nullptr);
+      return 0;
     case WM_SIZE:
       OnResize(wparam);
       return 0;

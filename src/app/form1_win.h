@@ -69,6 +69,8 @@ class Form1 final : public Window, public AlarmView {
   void ShowStatusLine(const wchar_t* text) override;
 
   static constexpr UINT_PTR kTimer1 = 1;
+  // Starts Timer1 again (posted by the tick's watchdog when the ticks stopped).
+  static constexpr UINT kRestartTimerMessage = WM_APP + 4;
   // Asks a running instance to show its window (sent by a second start).
   static UINT ShowWindowMessage();
   static constexpr wchar_t kClassName[] = L"NorvelForm1";

@@ -25,13 +25,15 @@ HolidaysFile::Stamp HolidaysFile::Look() const {
 
 bool HolidaysFile::Refresh() {
   const Stamp now = Look();
-  if (read_ && now == stamp_) return false;
-  read_ = true;
-  stamp_ = now;
+  if (!watch_.ReadWanted(now)) return false;
   HolidayFile parsed;
   if (now.exists) {
     const FileContent content = ReadWholeFile(path_);
-    if (content.status == ReadStatus::kOk) parsed = ParseHolidayFile(content.bytes);
+    watch_.Read(now, content.status == ReadStatus::kOk);
+    if (content.status != ReadStatus::kOk) return false;
+    parsed = ParseHolidayFile(content.bytes);
+  } else {
+    watch_.Read(now, true);
   }
   calendar_ = std::make_unique<HolidayCalendar>(parsed.overrides);
   bad_lines_ = std::move(parsed.bad_lines);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "scheduler/calendar.h"
+#include "scheduler/holiday_file.h"
 
 namespace norvel {
 
@@ -15,24 +16,20 @@ class HolidaysFile {
  public:
   explicit HolidaysFile(std::string path);
 
-  // Reads the file again when it appeared, changed or went away since the last look. True
-  // when the calendar was made anew; its unreadable lines are then in bad_lines().
+  // Reads the file again when it appeared, changed or went away since the last read, or
+  // when that read failed. True when the calendar was made anew; its unreadable lines are
+  // then in bad_lines(). A read that fails keeps the calendar as it was.
   bool Refresh();
   // The built-in calendar with the file's days over it; valid until the next Refresh.
   const HolidayCalendar& calendar() const { return *calendar_; }
   const std::vector<int>& bad_lines() const { return bad_lines_; }
 
  private:
-  struct Stamp {
-    bool exists = false;
-    std::uint64_t size = 0, last_write = 0;
-    friend bool operator==(const Stamp&, const Stamp&) = default;
-  };
+  using Stamp = HolidayFileWatch::Stamp;
   Stamp Look() const;
 
   std::string path_;
-  Stamp stamp_;
-  bool read_ = false;
+  HolidayFileWatch watch_;
   std::unique_ptr<HolidayCalendar> calendar_;
   std::vector<int> bad_lines_;
 };

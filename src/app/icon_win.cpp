@@ -37,9 +37,13 @@ bool TrayIcon::Add() {
 }
 
 void TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+  ShowTrayBalloon(TrayIconData.hWnd, title, text);
+}
+
+void ShowTrayBalloon(HWND window, const std::wstring& title, const std::wstring& text) {
   NOTIFYICONDATAW balloon{};
   balloon.cbSize = sizeof balloon;
-  balloon.hWnd = TrayIconData.hWnd;
+  balloon.hWnd = window;
   balloon.uID = kTrayIconId;
   balloon.uFlags = NIF_INFO;
   balloon.dwInfoFlags = NIIF_WARNING;

@@ -16,6 +16,10 @@ namespace norvel {
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 inline constexpr UINT kTrayIconId = 1;
 
+// A balloon with a warning sign from the icon of `window`: `title` over `text` (cut to fit).
+// Only a call to the shell: safe from any thread.
+void ShowTrayBalloon(HWND window, const std::wstring& title, const std::wstring& text);
+
 class TrayIcon {
  public:
   // Fills the record for `window`: id 1, callback message, the dial at the tray's size,

@@ -58,11 +58,16 @@ bool IsFile(const std::string& path) {
 }
 
 // Writes "\"<this exe>\" /tray" as `subkey`'s value, creating the key if it is missing.
-bool WriteStartValue(const wchar_t* subkey) {
+LONG WriteStartValueStatus(const wchar_t* subkey) {
   const std::string exe = AppExePath();
-  if (exe.empty()) return false;
+  if (exe.empty()) return ERROR_PATH_NOT_FOUND;
   const auto value = Widen(RunValueFor(exe));
-  return value && RegistryKey::CreateUser(subkey).WriteString(kValueName, *value) == ERROR_SUCCESS;
+  if (!value) return ERROR_NO_UNICODE_TRANSLATION;
+  return RegistryKey::CreateUser(subkey).WriteString(kValueName, *value);
+}
+
+bool WriteStartValue(const wchar_t* subkey) {
+  return WriteStartValueStatus(subkey) == ERROR_SUCCESS;
 }
 
 bool DeleteValue(const wchar_t* subkey) {
@@ -97,12 +102,14 @@ bool RepairStartAtLogin() {
   return WriteStartValue(kRunKey);
 }
 
-bool ArmRunOnceForRestart() {
-  return StartAtLoginChecked() || WriteStartValue(kRunOnceKey);
+long ArmRunOnceForRestart() {
+  return StartAtLoginChecked() ? ERROR_SUCCESS : WriteStartValueStatus(kRunOnceKey);
 }
 
-bool DisarmRunOnce() {
-  return DeleteValue(kRunOnceKey);
+long DisarmRunOnce() {
+  const LONG status =
+      RegistryKey::OpenUser(kRunOnceKey, RegistryAccess::kReadWrite).DeleteValue(kValueName);
+  return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
 bool StartedForTray() {

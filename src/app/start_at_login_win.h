@@ -21,11 +21,12 @@ bool RepairStartAtLogin();
 
 // Before a restart the program carries out itself: when start at log-in is off, writes the
 // RunOnce value "\"<this exe>\" /tray" so the program comes back once after the restart.
-// True when the program will start after the restart (start at log-in is on, or the value
-// was written); false when the write was refused.
-bool ArmRunOnceForRestart();
-// Takes the RunOnce value back when the restart did not happen (true when it is gone).
-bool DisarmRunOnce();
+// ERROR_SUCCESS when the program will start after the restart (start at log-in is on, or
+// the value was written); otherwise the system's error of the refused write.
+long ArmRunOnceForRestart();
+// Takes the RunOnce value back when the restart did not happen: ERROR_SUCCESS when it is
+// gone (or was never there), otherwise the system's error.
+long DisarmRunOnce();
 
 // Whether this process was started with "/tray" (or "-tray", any case) among its arguments:
 // start without showing the settings window.

@@ -113,12 +113,14 @@ void Form2::CentreLabel() {
 }
 
 void Form2::LoadAndShapePicture(const std::string& path) {
-  // The picture made ready ahead when the file is unchanged; otherwise loaded now, the
-  // same way.
+  // The picture made ready by the preparer when the file is unchanged (the program never
+  // decodes on this thread: without it the reminder shows at its design size); loaded here
+  // only when there is no preparer.
   std::shared_ptr<const PreparedPicture> picture = preparer_ ? preparer_->Take(path) : nullptr;
-  if (!picture) picture = PreparePicture(path, GetSysColor(COLOR_BTNFACE));
+  if (!picture && !preparer_) picture = PreparePicture(path, GetSysColor(COLOR_BTNFACE));
   picture_ = std::move(picture);
-  if (!picture_->bitmap) return;  // an empty path or a file that does not load: no picture
+  if (!picture_ || !picture_->bitmap)
+    return;  // an empty path or a file that does not load: no picture
   InvalidateRect(hwnd(), nullptr, TRUE);
   ShapeWindowToPrepared(hwnd(), *picture_);
 }
@@ -165,7 +167,8 @@ void Form2::OnContextMenu(LPARAM lparam) {
   const UniqueMenu menu(CreatePopupMenu());
   for (std::size_t i = 0; i < form2::kPutOffMinutes.size(); ++i) {
     const std::wstring item = Widen(form2::PutOffMenuText(form2::kPutOffMinutes[i])).value_or(L"");
-    AppendMenuW(menu.get(), MF_STRING, form2::kMenuPutOffFirst + i, item.c_str());
+    AppendMenuW(menu.get(), put_off_allowed_ ? MF_STRING : MF_STRING | MF_GRAYED,
+                form2::kMenuPutOffFirst + i, item.c_str());
   }
   AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   const std::wstring close = Widen(form2::kCloseMenuText).value_or(L"");
@@ -177,7 +180,8 @@ void Form2::OnContextMenu(LPARAM lparam) {
       menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, hwnd(), nullptr));
   PostMessageW(hwnd(), WM_NULL, 0, 0);
   const int put_off = chosen - form2::kMenuPutOffFirst;
-  if (put_off >= 0 && put_off < static_cast<int>(form2::kPutOffMinutes.size())) {
+  if (put_off_allowed_ && put_off >= 0 &&
+      put_off < static_cast<int>(form2::kPutOffMinutes.size())) {
     if (on_put_off_) on_put_off_(form2::kPutOffMinutes[static_cast<std::size_t>(put_off)]);
     DestroyWindow(hwnd());
   } else if (chosen == form2::kMenuClose) {

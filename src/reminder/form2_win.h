@@ -29,6 +29,10 @@ class Form2 final : public Window {
 
   HWND Label1() const;
 
+  // Whether the menu's delays can be chosen. Once the settings window is gone (退出) nothing
+  // would bring a put-off reminder back in this run: the delays are then shown disabled.
+  void AllowPutOff(bool allowed) { put_off_allowed_ = allowed; }
+
  private:
   bool Load();
   void OnLoad();
@@ -48,6 +52,7 @@ class Form2 final : public Window {
   UniqueFont label_font_;
   PicturePreparer* preparer_;
   std::shared_ptr<const PreparedPicture> picture_;
+  bool put_off_allowed_ = true;
 };
 
 }  // namespace norvel

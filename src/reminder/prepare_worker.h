@@ -1,6 +1,7 @@
 // One worker thread that makes pictures ready ahead of their use: the latest request wins, a
-// finished result is handed to the requesting thread by its own message, and the owner's
-// end never waits for a decode under way (a photo takes seconds). Portable, so that which
+// finished result is handed to the requesting thread by its own message, and neither the
+// owner's use of it nor its end ever waits for a decode under way (a photo takes seconds,
+// a file on an unreachable share longer). Portable, so that which
 // request wins and which result is kept are tested natively.
 #pragma once
 
@@ -59,20 +60,18 @@ class PrepareWorker {
     const std::lock_guard lock(shared_->mutex);
     AdoptLocked();
   }
-  // The result for `stamp`: the ready one, or the one being made (waited for: the reminder
-  // needs it now); nothing when `stamp` is not what was wanted or waits behind another.
+  // The result for `stamp` when it is ready (a finished one is taken over first); nothing
+  // otherwise. Never waits: the owner's thread runs the alarm's tick.
   std::optional<Result> Take(const Stamp& stamp) {
-    if (!ready_ || !(ready_->first == stamp)) {
-      std::unique_lock lock(shared_->mutex);
-      // Waited for when under way, or about to start with nothing else in its way.
-      shared_->changed.wait(lock, [&] {
-        return !(shared_->working == stamp) &&
-               !(shared_->queued == stamp && !shared_->working && !shared_->stop);
-      });
-      AdoptLocked();
-    }
+    if (!ready_ || !(ready_->first == stamp)) Adopt();
     if (ready_ && ready_->first == stamp) return ready_->second;
     return std::nullopt;
+  }
+  // Whether `stamp` is being made or waits its turn: its result comes with the worker's
+  // message (a finished one is not pending: Take has it).
+  bool Pending(const Stamp& stamp) const {
+    const std::lock_guard lock(shared_->mutex);
+    return shared_->working == stamp || shared_->queued == stamp;
   }
   bool HoldsResult() const { return ready_.has_value(); }
 

@@ -100,4 +100,9 @@ std::shared_ptr<const PreparedPicture> PicturePreparer::Take(const std::string& 
   return worker_->Take(StampOf(path, GetSysColor(COLOR_BTNFACE))).value_or(nullptr);
 }
 
+bool PicturePreparer::Pending(const std::string& path) const {
+  if (!wanted_ || path != wanted_->path) return false;
+  return worker_->Pending(StampOf(path, GetSysColor(COLOR_BTNFACE)));
+}
+
 }  // namespace norvel

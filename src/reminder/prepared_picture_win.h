@@ -69,9 +69,12 @@ class PicturePreparer {
   void Release();
   // Takes over a picture the worker finished (on kReadyMessage).
   void Adopt();
-  // The prepared picture of `path` when the file is unchanged since it was prepared (waiting
-  // for a preparation of it under way), otherwise null.
+  // The prepared picture of `path` when the file is unchanged since it was prepared,
+  // otherwise null. Never waits for a preparation under way.
   std::shared_ptr<const PreparedPicture> Take(const std::string& path);
+  // Whether `path`, as the file is now, is being prepared (its picture comes with
+  // kReadyMessage).
+  bool Pending(const std::string& path) const;
   // Whether a decoded picture is held.
   bool Holds() const;
 

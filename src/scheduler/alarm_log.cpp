@@ -28,7 +28,8 @@ std::string EventText(const AlarmEvent& e) {
       return "显示稍后提醒 (" + at +
              (e.seconds_late > 0 ? ", 晚了 " + Number(e.seconds_late) + " 秒)" : ")");
     case AlarmEventKind::kPowerRequested:
-      return action + " (" + at + ")";
+      return action + " (" + at +
+             (e.seconds_late > 0 ? ", 晚了 " + Number(e.seconds_late) + " 秒)" : ")");
     case AlarmEventKind::kPowerFailed:
       return action + "失败 (" + at + ", 系统错误 " + Number(e.error) + ")";
     case AlarmEventKind::kPowerCancelled:
@@ -55,10 +56,16 @@ std::string EventNotice(const AlarmEvent& e) {
 }
 
 std::string LogLine(const AlarmEvent& event, const LocalTime& now) {
+  return StampedLogLine(EventText(event), now);
+}
+
+std::string StampedLogLine(std::string_view text, const LocalTime& now) {
   char stamp[32];
   std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d  ", now.year, now.month,
                 now.day, now.hour, now.minute, now.second);
-  return stamp + EventText(event) + "\r\n";
+  std::string line(stamp);
+  line.append(text).append("\r\n");
+  return line;
 }
 
 std::string LogFilePath(std::string_view app_directory) {

@@ -38,6 +38,8 @@ std::string EventText(const AlarmEvent& event);
 std::string EventNotice(const AlarmEvent& event);
 // "2026-12-08 07:05:03  " followed by the event's text and CR LF.
 std::string LogLine(const AlarmEvent& event, const LocalTime& now);
+// The same line for any text.
+std::string StampedLogLine(std::string_view text, const LocalTime& now);
 
 inline constexpr std::string_view kLogFileName = "norvel.log";
 inline constexpr std::size_t kLogLimitBytes = 256 * 1024;

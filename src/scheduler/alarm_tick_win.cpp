@@ -1,6 +1,7 @@
 #include "scheduler/alarm_tick_win.h"
 
-#include "scheduler/ZXH_win.h"
+#include <mutex>
+
 #include "scheduler/close_win.h"
 #include "settings/app_path_win.h"
 #include "toolkit/text_win.h"
@@ -33,19 +34,20 @@ std::int64_t LocalClock::MonotonicMs() const {
   return static_cast<std::int64_t>(GetTickCount64());  // runs on during sleep; never wraps
 }
 
-AlarmEffects SystemAlarmEffects(std::function<void()> show_form2,
+void AppendToProgramLog(const std::string& line) {
+  static std::mutex one_at_a_time;
+  const std::lock_guard<std::mutex> lock(one_at_a_time);
+  // A folder that cannot be written means no log, and nothing else changes.
+  AppendToLog(LogFilePath(AppDirectory()), line);
+}
+
+AlarmEffects SystemAlarmEffects(std::function<void()> show_reminder,
                                 std::function<void(const std::wstring&)> tell) {
   AlarmEffects effects;
-  effects.show_reminder = [show = std::move(show_form2)] {
-    EnumWindows(MinimizeWindowProc, 0);
-    show();
-  };
+  effects.show_reminder = std::move(show_reminder);
   effects.exit_windows = RequestExitWindows;
   effects.tell = std::move(tell);
-  effects.log = [](const std::string& line) {
-    // A folder that cannot be written means no log, and nothing else changes.
-    AppendToLog(LogFilePath(AppDirectory()), line);
-  };
+  effects.log = AppendToProgramLog;
   return effects;
 }
 

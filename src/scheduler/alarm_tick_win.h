@@ -47,9 +47,14 @@ struct AlarmEffects {
   std::function<void(const std::string& line)> log;
 };
 
-// The effects of the real program: `show_form2` shows the reminder, `tell` shows a text to
-// the user (from the notification-area icon); the log is norvel.log beside the program.
-AlarmEffects SystemAlarmEffects(std::function<void()> show_form2,
+// Appends one line to norvel.log beside the program. Safe from any thread: the appends of
+// the tick and of its watchdog never lose each other's line.
+void AppendToProgramLog(const std::string& line);
+
+// The effects of the real program: `show_reminder` clears the desktop and shows the reminder
+// (every tick of its second), `tell` shows a text to the user (from the notification-area
+// icon); the log is norvel.log beside the program.
+AlarmEffects SystemAlarmEffects(std::function<void()> show_reminder,
                                 std::function<void(const std::wstring&)> tell);
 
 class AlarmTick {

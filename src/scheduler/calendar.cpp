@@ -62,6 +62,18 @@ std::string UnknownHolidayYearText(int year) {
   return text;
 }
 
+std::string NextYearUnknownText(CivilDate today, const HolidayCalendar& calendar,
+                                const HolidayTable& table) {
+  const int next = table.last_year + 1;
+  if (today.year != table.last_year || today.month != 12 || calendar.KnowsYear(next)) return {};
+  const std::string year = std::to_string(next);
+  std::string text = "内置的节假日安排只到 " + std::to_string(table.last_year) + " 年，" + year +
+                     " 年的官方安排还没有内置。\n公布后可写进 norvel.exe 旁的 ";
+  text += kHolidayFileName;
+  text += "，每行一个日期，例如 \"" + year + "-01-01 休\"、\"" + year + "-02-20 班\"。";
+  return text;
+}
+
 const HolidayCalendar& BuiltInCalendar() {
   static const HolidayCalendar calendar;
   return calendar;

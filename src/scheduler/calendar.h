@@ -55,6 +55,12 @@ class HolidayCalendar {
   std::vector<int> file_years_;                            // sorted, unique
 };
 
+// Told ahead of time, from 1 December of the built-in table's last year: next year's
+// official schedule is not built in (and the user's file has no date of it), and how to add
+// it. Empty at any other time.
+std::string NextYearUnknownText(CivilDate today, const HolidayCalendar& calendar,
+                                const HolidayTable& table = BuiltInHolidayTable());
+
 // The note for a year that nobody knows: "2027 年的节假日安排未知，工作日按周一至周五计算，
 // 可在 holidays.txt 中补充".
 std::string UnknownHolidayYearText(int year);

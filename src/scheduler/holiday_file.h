@@ -4,6 +4,7 @@
 // Notepad saves it on a Chinese system, code page 936.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,28 @@ struct HolidayFile {
 
 // A line that cannot be read is skipped and named; the other lines still count.
 HolidayFile ParseHolidayFile(std::string_view bytes, const Cp936Codec& codec = Cp936());
+
+// When holidays.txt is read again: when it appeared, changed or went away since the last
+// read that succeeded. A read that failed (an editor holding the file) records nothing, so
+// the next look tries again.
+class HolidayFileWatch {
+ public:
+  struct Stamp {
+    bool exists = false;
+    std::uint64_t size = 0, last_write = 0;
+    friend bool operator==(const Stamp&, const Stamp&) = default;
+  };
+  bool ReadWanted(const Stamp& now) const { return !read_ || now != stamp_; }
+  void Read(const Stamp& now, bool succeeded) {
+    if (!succeeded) return;
+    read_ = true;
+    stamp_ = now;
+  }
+
+ private:
+  Stamp stamp_;
+  bool read_ = false;
+};
 
 // The note for a skipped line: "holidays.txt 第 3 行无法识别，已跳过".
 std::string BadHolidayLineText(int line);

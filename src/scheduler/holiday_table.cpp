@@ -2,7 +2,8 @@
 // root with
 //   python3 tools/make_holidays.py "/tmp/$(cd /tmp && npm pack -q chinese-days)"
 // Data: the published dates as the npm package chinese-days 1.5.7 ships them
-// (MIT licence, Copyright (c) 2024 Yawei sun).
+// (MIT licence, Copyright (c) 2024 Yawei sun), the years 2004 to 2026: 2026 is
+// the last year built in; later years come from the user's holidays.txt.
 // Kept: days off on Monday to Friday, make-up work days on Saturday and Sunday, as
 // yyyymmdd, sorted.
 #include "scheduler/holiday_table.h"

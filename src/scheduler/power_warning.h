@@ -23,6 +23,9 @@ struct PowerWarning {
   friend bool operator==(const PowerWarning&, const PowerWarning&) = default;
 };
 
+// The warning for `occurrence` with `left` seconds to go (highlighted as the count ends).
+PowerWarning WarningWithSecondsLeft(std::int64_t occurrence, std::int64_t left);
+
 class PowerWarningPlan {
  public:
   // The warning to show at `now` (civil seconds) for a shut-down or restart at `trigger`:

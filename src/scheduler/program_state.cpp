@@ -47,3 +47,49 @@ std::optional<std::int64_t> ParseStamp(std::string_view text) {
 }
 
 }  // namespace norvel
+
+namespace norvel {
+namespace {
+
+struct StateWriteNames {
+  std::string_view what, where, then;  // what failed, its key, what that means
+};
+
+StateWriteNames NamesOf(StateWrite what) {
+  switch (what) {
+    case StateWrite::kPutOff:
+      return {"无法保存稍后提醒", "[状态] 稍后提醒", "这一次照常提醒,但程序重新启动后不会记得。"};
+    case StateWrite::kPutOffRemoved:
+      return {"无法删除已完成的稍后提醒", "[状态] 稍后提醒", "程序下次启动时可能再提醒一次。"};
+    case StateWrite::kLastPowerAction:
+      return {"无法记录这次电源操作", "[状态] 上次电源操作", "时钟被调回时,这一秒可能再执行一次。"};
+    case StateWrite::kRunOnce:
+      return {"无法设置重启后启动一次", "RunOnce Norvel", "重启后 Norvel 不会自动启动。"};
+    case StateWrite::kRunOnceRemoved:
+      return {"无法删除重启后启动一次", "RunOnce Norvel", "下次登录时 Norvel 可能会启动一次。"};
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string StateWriteFailedLogText(StateWrite what, std::string_view reason) {
+  const StateWriteNames names = NamesOf(what);
+  std::string text(names.what);
+  text.append(" (").append(names.where).append("): ").append(reason);
+  return text;
+}
+
+std::string StateWriteFailedNotice(StateWrite what, std::string_view reason) {
+  const StateWriteNames names = NamesOf(what);
+  std::string text(names.what);
+  text.append(":").append(reason).append("\n").append(names.then);
+  return text;
+}
+
+std::string RestartDidNotHappenLogText() {
+  return "重启没有发生 (请求后 " + std::to_string(RestartFollowUp::kRestartGoneMs / 1000) +
+         " 秒程序仍在运行), 已删除 RunOnce";
+}
+
+}  // namespace norvel

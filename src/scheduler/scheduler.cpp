@@ -54,7 +54,7 @@ void Scheduler::CatchUp(const TickReading& previous, const TickReading& current,
     // A reminder the user asked for is still wanted after a stall or a sleep.
     Remind(missed->civil_second, missed->seconds_late);
   } else if (IsPowerAction(action) && PowerActionStillDue(*missed)) {
-    RunPowerAction(action, missed->civil_second);
+    CatchUpPowerAction(action, *missed);
   } else if (IsPowerAction(action) && !warnings_.Cancelled(missed->civil_second) &&
              !PowerActionDone(missed->civil_second)) {
     // Never late: a machine going down minutes or hours after its time would surprise the
@@ -64,11 +64,49 @@ void Scheduler::CatchUp(const TickReading& previous, const TickReading& current,
   }
 }
 
+void Scheduler::CatchUpPowerAction(AlarmAction action, const MissedTrigger& missed) {
+  // The user had its warning (a hold-up of a few seconds): carried out at once. Otherwise
+  // (the machine slept through the warning's minute, the program was held up from before
+  // it) the warning comes now, counting a minute from here, and 取消 still spares it.
+  if (warned_occurrence_ == missed.civil_second) {
+    RunPowerAction(action, missed.civil_second, missed.seconds_late);
+    return;
+  }
+  if (warnings_.Cancelled(missed.civil_second) || PowerActionDone(missed.civil_second)) return;
+  late_power_ = LatePowerAction{action, missed.civil_second, plan_.now_second + kWarningSeconds};
+  warned_second_ = -1;  // the warning shows in this very tick
+}
+
+bool Scheduler::RunLatePowerAction() {
+  if (!late_power_) return false;
+  if (warnings_.Cancelled(late_power_->occurrence)) {
+    late_power_.reset();
+    return false;
+  }
+  if (plan_.now_second < late_power_->due) return true;
+  const LatePowerAction late = *late_power_;
+  late_power_.reset();
+  RunPowerAction(late.action, late.occurrence, plan_.now_second - late.occurrence);
+  return false;
+}
+
+std::optional<PowerWarning> Scheduler::LateWarning() const {
+  return WarningWithSecondsLeft(late_power_->occurrence, late_power_->due - plan_.now_second);
+}
+
 void Scheduler::UpdateWarning(ListsReading& lists) {
   // Decided once a second: the count changes only then, and a list changed meanwhile moves
   // or closes the warning within that second.
   if (plan_.now_second == warned_second_) return;
   warned_second_ = plan_.now_second;
+  if (RunLatePowerAction()) {
+    plan_.update_warning = true;
+    plan_.warning = LateWarning();
+    plan_.warning_action = late_power_->action;
+    warning_shown_ = true;
+    warned_occurrence_ = plan_.warning->occurrence;
+    return;
+  }
   const AlarmAction action = lists.Action();
   std::optional<PowerWarning> warning;
   if (IsPowerAction(action)) {
@@ -84,6 +122,7 @@ void Scheduler::UpdateWarning(ListsReading& lists) {
   plan_.warning = warning;
   plan_.warning_action = action;
   warning_shown_ = warning.has_value();
+  warned_occurrence_ = warning ? warning->occurrence : -1;
 }
 
 bool Scheduler::ReminderSoon(const LocalTime& now, ListsReading& lists) {
@@ -128,7 +167,8 @@ bool Scheduler::PowerActionDone(std::int64_t occurrence) const {
   return recorded_power_ == occurrence;
 }
 
-void Scheduler::RunPowerAction(AlarmAction action, std::int64_t occurrence) {
+void Scheduler::RunPowerAction(AlarmAction action, std::int64_t occurrence,
+                               std::int64_t seconds_late) {
   // A shut-down or restart that the user cancelled in its warning does not happen.
   if (warnings_.Cancelled(occurrence)) return;
   if (requested_power_ == occurrence && same_second_ && occurrence == plan_.now_second) {
@@ -152,12 +192,14 @@ void Scheduler::RunPowerAction(AlarmAction action, std::int64_t occurrence) {
   plan_.record_power = true;
   requested_power_ = occurrence;
   recorded_power_ = occurrence;
-  plan_.events.push_back({AlarmEventKind::kPowerRequested, action, occurrence});
+  plan_.events.push_back({AlarmEventKind::kPowerRequested, action, occurrence, seconds_late});
 }
 
 AlarmEvent Scheduler::CancelPowerAction(std::int64_t occurrence, AlarmAction action) {
   warnings_.Cancel(occurrence);
+  if (late_power_ && late_power_->occurrence == occurrence) late_power_.reset();
   warning_shown_ = false;  // the window closed itself
+  warned_occurrence_ = -1;
   warned_second_ = -1;
   return {AlarmEventKind::kPowerCancelled, action, occurrence};
 }

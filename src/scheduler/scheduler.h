@@ -77,7 +77,12 @@ class Scheduler {
   void UpdateWarning(ListsReading& lists);
   bool ReminderSoon(const LocalTime& now, ListsReading& lists);
   void Remind(std::int64_t occurrence, std::int64_t seconds_late);
-  void RunPowerAction(AlarmAction action, std::int64_t occurrence);
+  void RunPowerAction(AlarmAction action, std::int64_t occurrence, std::int64_t seconds_late = 0);
+  void CatchUpPowerAction(AlarmAction action, const MissedTrigger& missed);
+  // The late shut-down or restart counting down: true while it still counts (and is shown),
+  // false when there is none or it was carried out in this tick.
+  bool RunLatePowerAction();
+  std::optional<PowerWarning> LateWarning() const;
   bool PowerActionDone(std::int64_t occurrence) const;
   // Whether the trigger second `occurrence` falls on a day the lists' day rule rings on.
   bool RingsOn(ListsReading& lists, std::int64_t occurrence);
@@ -91,6 +96,14 @@ class Scheduler {
   PowerWarningPlan warnings_;
   std::int64_t warned_second_ = -1;  // the second the warning was last decided for
   bool warning_shown_ = false;
+  std::int64_t warned_occurrence_ = -1;  // the occurrence of the warning on screen, or -1
+  // A shut-down or restart caught up without its warning having been seen: it warns for a
+  // minute from its catch-up and is carried out at `due`.
+  struct LatePowerAction {
+    AlarmAction action = AlarmAction::kNone;
+    std::int64_t occurrence = 0, due = 0;
+  };
+  std::optional<LatePowerAction> late_power_;
   std::int64_t reminded_ = -1;  // the last occurrence written down as shown
   bool same_second_ = false;
   bool hold_picture_ = false;                   // the previous tick ran in this tick's second

@@ -46,17 +46,15 @@ std::string ReadAt(HANDLE file, std::uint64_t offset, std::size_t length) {
   return bytes;
 }
 
-// Whether the file's own header lets it be decoded: WIC's decoders unpack the whole picture
-// when the decoder is made or its frame taken, so a size beyond the limits must be known first.
-bool HeaderAllowsDecoding(const std::wstring& path) {
-  const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+// Whether the open file's own header lets it be decoded: WIC's decoders unpack the whole
+// picture when the decoder is made or its frame taken, so a size beyond the limits must be
+// known first.
+bool HeaderAllowsDecoding(HANDLE file) {
   LARGE_INTEGER size{};
-  if (!file || !GetFileSizeEx(file.get(), &size)) return false;
+  if (!GetFileSizeEx(file, &size)) return false;
   const auto file_size = static_cast<std::uint64_t>(size.QuadPart);
-  const FetchPictureBytes fetch = [&file](std::uint64_t offset, std::size_t length) {
-    return ReadAt(file.get(), offset, length);
+  const FetchPictureBytes fetch = [file](std::uint64_t offset, std::size_t length) {
+    return ReadAt(file, offset, length);
   };
   const std::string head = fetch(0, kPictureHeadBytes);
   return PictureHeaderVerdict(ReadPictureHeader(head, file_size, fetch), file_size) ==
@@ -70,7 +68,14 @@ UniqueBitmap LoadPicture(const std::string& path, COLORREF background) {
   if (path.empty() || !wide) return {};
   const DWORD attributes = GetFileAttributesW(wide->c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
-  if (!HeaderAllowsDecoding(*wide)) return {};
+  // One open file for the header check and the decode: a file replaced in between is never
+  // decoded unchecked.
+  const UniqueFile file(CreateFileW(wide->c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file || !HeaderAllowsDecoding(file.get())) return {};
+  LARGE_INTEGER start{};
+  if (!SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN)) return {};
 
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -81,8 +86,8 @@ UniqueBitmap LoadPicture(const std::string& path, COLORREF background) {
   ComPtr<IWICBitmapFrameDecode> frame;
   ComPtr<IWICFormatConverter> converter;
   UINT width = 0, height = 0;
-  if (FAILED(factory->CreateDecoderFromFilename(wide->c_str(), nullptr, GENERIC_READ,
-                                                WICDecodeMetadataCacheOnDemand, decoder.Out())) ||
+  if (FAILED(factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file.get()), nullptr,
+                                                  WICDecodeMetadataCacheOnDemand, decoder.Out())) ||
       FAILED(PickFrame(decoder.get(), frame.Out())) ||
       FAILED(factory->CreateFormatConverter(converter.Out())) ||
       FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA,

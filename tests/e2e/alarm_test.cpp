@@ -115,34 +115,65 @@ TEST_F(Alarm, ReminderMissedWhileHeldUpComesOnceRightAfter) {
 // The day list as a user picks it, with a holidays.txt of their own beside the program.
 struct DayCase {
   const char* name;
-  bool today_off_in_file;  // holidays.txt makes today a day off
-  int weekday_offset;  // -1: the list's "工作日"/"休息日" below; else today's weekday + this
+  bool off_in_file;  // holidays.txt makes the trigger's day a day off
+  int weekday_offset;  // -1: the list's "工作日"/"休息日" below; else the trigger's weekday + this
   const char* days;
   bool rings;
 };
 
+// The local date `days` from now, and its weekday (0: Sunday).
+SYSTEMTIME DateIn(int days) {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER t{};
+  t.LowPart = now.dwLowDateTime, t.HighPart = now.dwHighDateTime;
+  t.QuadPart += static_cast<ULONGLONG>(days) * 24 * 3600 * 10'000'000ULL;
+  const FILETIME then{t.LowPart, t.HighPart};
+  FILETIME local{};
+  FileTimeToLocalFileTime(&then, &local);
+  SYSTEMTIME date{};
+  FileTimeToSystemTime(&local, &date);
+  return date;
+}
+
+// The weekday of a trigger's date ("YYYY-MM-DD").
+int WeekdayOf(const Trigger& trigger) {
+  for (int days : {0, 1}) {
+    const SYSTEMTIME d = DateIn(days);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u", d.wYear, d.wMonth, d.wDay);
+    if (trigger.date == text) return d.wDayOfWeek;
+  }
+  return -1;
+}
+
 class DayList : public ::testing::TestWithParam<DayCase> {};
 
+// The trigger's day, not the day the test began: around midnight the file holds today and
+// tomorrow, and the weekday is the trigger's own.
 TEST_P(DayList, RingsOnlyOnTheDaysChosen) {
   const DayCase& c = GetParam();
-  SYSTEMTIME today{};
-  GetLocalTime(&today);
   NorvelProcess norvel;
-  if (c.today_off_in_file) {
-    char line[64];
-    std::snprintf(line, sizeof line, "# 公司的安排\r\n%04u-%02u-%02u 休\r\n", today.wYear,
-                  today.wMonth, today.wDay);
-    ASSERT_TRUE(testing::WriteFileBytes(norvel.folder() + L"\\holidays.txt", line));
+  if (c.off_in_file) {
+    std::string lines = "# 公司的安排\r\n";
+    for (int days : {0, 1}) {
+      const SYSTEMTIME d = DateIn(days);
+      char line[32];
+      std::snprintf(line, sizeof line, "%04u-%02u-%02u 休\r\n", d.wYear, d.wMonth, d.wDay);
+      lines += line;
+    }
+    ASSERT_TRUE(testing::WriteFileBytes(norvel.folder() + L"\\holidays.txt", lines));
   }
   ASSERT_TRUE(norvel.Start());
   const HWND form1 = WaitForSettingsWindow(norvel.process_id());
   ASSERT_NE(form1, nullptr);
+  const Trigger trigger = TriggerIn(3);
+  const int weekday = WeekdayOf(trigger);
+  ASSERT_GE(weekday, 0) << trigger.date;
   // "周一" is the fourth item; Sunday is weekday 0 and the last item.
   const std::string days =
-      c.weekday_offset < 0 ? c.days
-                           : form1::DayItems()[3 + (today.wDayOfWeek + 6 + c.weekday_offset) % 7];
+      c.weekday_offset < 0 ? c.days : form1::DayItems()[3 + (weekday + 6 + c.weekday_offset) % 7];
   ASSERT_TRUE(ChooseComboItem(GetDlgItem(form1, form1::kCombo5), days));
-  const Trigger trigger = TriggerIn(3);
   SetTrigger(form1, trigger, "无动作");
   WaitPastTrigger(trigger);
   EXPECT_EQ(FindReminder(norvel.process_id()) != nullptr, c.rings) << c.name << ": " << days;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -171,6 +172,8 @@ TEST_F(PictureChooserAcrossReminder, OpensAgainAfterAReminderCameDuringItsFirstO
   PressButton(GetDlgItem(second, IDCANCEL));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(second); }, 10000));
   EXPECT_EQ(norvel_.SettingsBytes(), original);
+  // What the tick's watchdog saw (a stop of the tick is written down).
+  std::printf("norvel.log:\n%s\n", norvel_.LogBytes().c_str());
 }
 
 }  // namespace

@@ -57,36 +57,22 @@ INSTANTIATE_TEST_SUITE_P(Actions, Power,
                          ::testing::Values(std::make_pair("关闭计算机", "1,0"),
                                            std::make_pair("重启计算机", "2,0")));
 
-// Held up over the trigger second, a shut-down still happens when the hold ends within a
-// minute of it, and never later: the program then keeps running with its icon.
-class HeldUpPower : public Traced, public ::testing::WithParamInterface<int> {};
-
-TEST_P(HeldUpPower, ShutDownCaughtUpWithinAMinuteOnly) {
-  const int held_past_trigger_ms = GetParam();
+// Held up over the trigger second (suspended from 1.5 s before it to 3.5 s after), a
+// shut-down is still carried out. One held more than a minute is skipped, told and written
+// down: the scheduler's decision at faked instants (MissedTrigger's table, "61 s late", and
+// the scheduler's catch-up table, "stall of 61 s").
+TEST_F(Traced, ShutDownHeldUpOverItsSecondIsCaughtUp) {
   const HWND form1 = Start(L"user32.ExitWindowsEx");
   ASSERT_NE(form1, nullptr);
   const Trigger trigger = TriggerIn(3);
   SetTrigger(form1, trigger, "关闭计算机");
   WaitUntil([&] { return GetTickCount64() + 1500 >= trigger.at_tick; }, 5000);
-  norvel_.HoldUpUntil(trigger.at_tick + static_cast<ULONGLONG>(held_past_trigger_ms));
-  const bool due = held_past_trigger_ms <= 60000;
-  EXPECT_EQ(norvel_.WaitForExit(due ? 20000 : 3000), due);
+  norvel_.HoldUpUntil(trigger.at_tick + 3500);
+  ASSERT_TRUE(norvel_.WaitForExit(20000));
   const Calls calls = ParseTrace(Trace());
-  if (due) {
-    ASSERT_FALSE(calls.exit_windows.empty());
-    EXPECT_EQ(calls.exit_windows.front(), "1,0");
-  } else {
-    EXPECT_TRUE(calls.exit_windows.empty());
-    EXPECT_TRUE(IsWindow(form1));
-    EXPECT_TRUE(FindDialInTray().has_value());
-    SaveScreenshot("missed-shut-down-balloon");
-    EXPECT_NE(norvel_.LogBytes().find("跳过 " + ClockText(trigger) + " 的关闭计算机 (晚了 "),
-              std::string::npos)
-        << norvel_.LogBytes();
-  }
+  ASSERT_FALSE(calls.exit_windows.empty());
+  EXPECT_EQ(calls.exit_windows.front(), "1,0");
 }
-
-INSTANTIATE_TEST_SUITE_P(Traced, HeldUpPower, ::testing::Values(3500, 62000));
 
 // A timed shut-down warns from a minute before its second, without taking the focus; "取消"
 // (clicked for real) saves the machine from that one occurrence, and one armed again goes
@@ -135,7 +121,16 @@ TEST_F(Traced, ShutDownWarnsFirstAndCancelStopsThatOccurrenceOnly) {
 
   const Trigger second = TriggerIn(4);
   SetTrigger(form1, second, "关闭计算机");
-  EXPECT_NE(wait_for_warning(), nullptr);
+  if (!wait_for_warning()) {
+    SaveScreenshot("warning-missing");
+    ADD_FAILURE() << "no warning for " << ClockText(second) << "; status line "
+                  << TextOf(GetDlgItem(form1, form1::kLabel5)) << "; lists "
+                  << TextOf(GetDlgItem(form1, form1::kCombo1)) << ":"
+                  << TextOf(GetDlgItem(form1, form1::kCombo2)) << ":"
+                  << TextOf(GetDlgItem(form1, form1::kCombo3)) << " "
+                  << TextOf(GetDlgItem(form1, form1::kCombo4)) << "\n"
+                  << norvel_.LogBytes();
+  }
   WaitUntil([&] { return GetTickCount64() + 250 >= second.at_tick; }, 6000);
   EXPECT_FALSE(norvel_.WaitForExit(0)) << "shut down before its second";
   ASSERT_TRUE(norvel_.WaitForExit(20000));

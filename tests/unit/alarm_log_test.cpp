@@ -11,33 +11,43 @@ namespace {
 
 constexpr std::int64_t kAt = 1796627103;  // 2026-12-07 07:05:03
 
-TEST(AlarmLog, EachEventHasItsLineAndOnlyMissedOrFailedPowerActionsAreTold) {
+// Each event's line names what a reader of the log needs: the event, the action, its second
+// and, where there is one, the lateness or the system's error; only a missed or failed
+// shut-down or restart is also told.
+TEST(AlarmLog, EachEventNamesItsSecondAndOnlyMissedOrFailedPowerActionsAreTold) {
   const struct {
     AlarmEvent event;
-    const char *text, *notice;
+    const char* word;    // what happened
+    const char* number;  // the lateness or the error, or ""
+    bool told;
   } rows[] = {
-      {{AlarmEventKind::kReminderShown, AlarmAction::kRemind, kAt}, "显示提醒 (07:05:03)", ""},
+      {{AlarmEventKind::kReminderShown, AlarmAction::kRemind, kAt}, "显示提醒", "", false},
       {{AlarmEventKind::kReminderCaughtUp, AlarmAction::kRemind, kAt, 125},
-       "补显提醒 (07:05:03, 晚了 125 秒)",
-       ""},
-      {{AlarmEventKind::kPowerRequested, AlarmAction::kShutDown, kAt}, "关闭计算机 (07:05:03)", ""},
-      {{AlarmEventKind::kPowerCancelled, AlarmAction::kRestart, kAt},
-       "已取消 07:05:03 的重启计算机",
-       ""},
-      {{AlarmEventKind::kPowerRepeatRefused, AlarmAction::kRestart, kAt},
-       "跳过 07:05:03 的重启计算机 (这一秒已执行过一次)",
-       ""},
-      {{AlarmEventKind::kPowerSkippedLate, AlarmAction::kShutDown, kAt, 300},
-       "跳过 07:05:03 的关闭计算机 (晚了 300 秒, 不补做)",
-       "错过了 07:05:03 的关闭计算机。\n那时程序没能运行(计算机休眠、繁忙或时钟被调整),"
-       "为免意外,没有补做。"},
-      {{AlarmEventKind::kPowerFailed, AlarmAction::kRestart, kAt, 0, 1314},
-       "重启计算机失败 (07:05:03, 系统错误 1314)",
-       "07:05:03 的重启计算机没有成功:系统拒绝了请求(错误 1314)。"},
+       "补显提醒",
+       "125",
+       false},
+      {{AlarmEventKind::kPutOffShown, AlarmAction::kRemind, kAt, 7}, "稍后提醒", "7", false},
+      {{AlarmEventKind::kPowerRequested, AlarmAction::kShutDown, kAt}, "关闭计算机", "", false},
+      {{AlarmEventKind::kPowerRequested, AlarmAction::kRestart, kAt, 42},
+       "重启计算机",
+       "42",
+       false},
+      {{AlarmEventKind::kPowerCancelled, AlarmAction::kRestart, kAt}, "已取消", "", false},
+      {{AlarmEventKind::kPowerRepeatRefused, AlarmAction::kRestart, kAt}, "已执行过", "", false},
+      {{AlarmEventKind::kPowerSkippedLate, AlarmAction::kShutDown, kAt, 300}, "跳过", "300", true},
+      {{AlarmEventKind::kPowerFailed, AlarmAction::kRestart, kAt, 0, 1314}, "失败", "1314", true},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(EventText(row.event), row.text);
-    EXPECT_EQ(EventNotice(row.event), row.notice) << row.text;
+    const std::string text = EventText(row.event);
+    EXPECT_NE(text.find("07:05:03"), std::string::npos) << text;
+    EXPECT_NE(text.find(row.word), std::string::npos) << text;
+    if (IsPowerAction(row.event.action)) {
+      EXPECT_NE(text.find(ActionText(row.event.action)), std::string::npos) << text;
+    }
+    if (*row.number) EXPECT_NE(text.find(row.number), std::string::npos) << text;
+    const std::string notice = EventNotice(row.event);
+    EXPECT_EQ(!notice.empty(), row.told) << text;
+    if (row.told) EXPECT_NE(notice.find("07:05:03"), std::string::npos) << notice;
   }
   LocalTime now;
   now.year = 2026, now.month = 12, now.day = 8, now.hour = 0, now.minute = 0, now.second = 9;
@@ -79,6 +89,33 @@ TEST(ProgramState, StampsReadBackAndNothingElseIsAStamp) {
         "2026-12-07 07:60:00", "2026-12-07T07:05:03", "2026-12-07 07:05:03 "}) {
     EXPECT_FALSE(ParseStamp(bad)) << bad;
   }
+}
+
+// A failed state write names what failed, its key and the reason in the log; the user is
+// told what it means, once per run.
+TEST(ProgramState, AFailedWriteNamesItsKeyAndReasonAndIsToldOnce) {
+  EXPECT_EQ(StateWriteFailedLogText(StateWrite::kPutOff, "option.ini 是只读的"),
+            "无法保存稍后提醒 ([状态] 稍后提醒): option.ini 是只读的");
+  EXPECT_EQ(StateWriteFailedLogText(StateWrite::kRunOnce, "注册表拒绝写入 (系统错误 5)"),
+            "无法设置重启后启动一次 (RunOnce Norvel): 注册表拒绝写入 (系统错误 5)");
+  EXPECT_TRUE(StateWriteFailedNotice(StateWrite::kLastPowerAction, "r")
+                  .starts_with("无法记录这次电源操作:r\n"));
+  OncePerRun told;
+  EXPECT_TRUE(told.First());
+  EXPECT_FALSE(told.First());
+}
+
+// Still running two minutes after its own restart was asked for, the restart did not happen:
+// said once, not before.
+TEST(ProgramState, ARestartStillWaitedForAfterTwoMinutesDidNotHappen) {
+  RestartFollowUp follow_up;
+  EXPECT_FALSE(follow_up.DidNotHappen(500000));  // nothing asked
+  follow_up.Requested(1000);
+  EXPECT_FALSE(follow_up.DidNotHappen(120999));
+  EXPECT_TRUE(follow_up.DidNotHappen(121000));
+  EXPECT_FALSE(follow_up.DidNotHappen(130000));
+  EXPECT_EQ(RestartDidNotHappenLogText(),
+            "重启没有发生 (请求后 120 秒程序仍在运行), 已删除 RunOnce");
 }
 
 }  // namespace

@@ -121,6 +121,22 @@ TEST(DayRule, UnknownYearFallsBackToMondayToFridayAndSaysSo) {
             "2027 年的节假日安排未知，工作日按周一至周五计算，可在 holidays.txt 中补充");
 }
 
+// From 1 December of the table's last year the user hears, ahead of time, that next year is
+// not built in, and how to add it; not before, and not once holidays.txt has that year.
+TEST(HolidayCalendar, TellsAheadWhenNextYearIsNotBuiltIn) {
+  const HolidayTable table{2004, 2026, {}, {}};
+  const HolidayCalendar built_in({}, table);
+  const HolidayCalendar with_file({{{2027, 1, 1}, false}}, table);
+  EXPECT_EQ(NextYearUnknownText({2026, 11, 30}, built_in, table), "");
+  const std::string text = NextYearUnknownText({2026, 12, 1}, built_in, table);
+  EXPECT_TRUE(text.starts_with("内置的节假日安排只到 2026 年，2027 年的官方安排还没有内置。"))
+      << text;
+  EXPECT_NE(text.find("\"2027-01-01 休\"、\"2027-02-20 班\""), std::string::npos) << text;
+  EXPECT_NE(NextYearUnknownText({2026, 12, 31}, built_in, table), "");
+  EXPECT_EQ(NextYearUnknownText({2026, 12, 8}, with_file, table), "");
+  EXPECT_EQ(NextYearUnknownText({2025, 12, 8}, built_in, table), "");
+}
+
 // 2024-10-07 is a Monday off, 2024-10-12 a Saturday at work: weekday items ignore both.
 TEST(DayRule, WeekdayItemsRingOnTheirWeekdayOnly) {
   const HolidayCalendar calendar;
@@ -174,6 +190,20 @@ TEST(HolidayFile, SkipsUnreadableLinesByNumberAndKeepsTheRest) {
     EXPECT_EQ(file.overrides[i].work_day, expected[i].work_day) << i;
   }
   EXPECT_EQ(BadHolidayLineText(3), "holidays.txt 第 3 行无法识别，已跳过");
+}
+
+// A read that failed (an editor held the file) is tried again at the next look, though the
+// file's time stamp did not change; a read that succeeded is not repeated until it changes.
+TEST(HolidayFile, AFailedReadIsTriedAgainAtTheNextLook) {
+  HolidayFileWatch watch;
+  const HolidayFileWatch::Stamp file{true, 120, 7};
+  ASSERT_TRUE(watch.ReadWanted(file));
+  watch.Read(file, /*succeeded=*/false);
+  EXPECT_TRUE(watch.ReadWanted(file));
+  watch.Read(file, /*succeeded=*/true);
+  EXPECT_FALSE(watch.ReadWanted(file));
+  EXPECT_TRUE(watch.ReadWanted({true, 120, 8}));
+  EXPECT_TRUE(watch.ReadWanted({}));  // gone
 }
 
 TEST(HolidayFile, ReadsUtf8WithBomAndGbk) {

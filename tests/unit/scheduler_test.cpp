@@ -71,6 +71,37 @@ TEST(Scheduler, CatchesUpASecondNoTickSaw) {
   EXPECT_TRUE(back.events.empty());
 }
 
+// A shut-down caught up within its minute is carried out at once only when its warning was on
+// screen in the last tick before its second; after a sleep through the warning's minute it
+// warns first, counting a minute from the catch-up, and 取消 there still spares it.
+TEST(Scheduler, ALateShutDownWithoutItsWarningWarnsAMinuteFirst) {
+  Ticks run("7", "5", "3", "关闭计算机");
+  run.At("07:03:00.000");                           // the warning's minute had not begun
+  const TickPlan& caught = run.At("07:05:30.000");  // woke 27 s late
+  EXPECT_FALSE(IsPowerAction(caught.power));
+  ASSERT_TRUE(caught.update_warning && caught.warning);
+  EXPECT_EQ(caught.warning->occurrence, Second("07:05:03.000"));
+  EXPECT_EQ(caught.warning->seconds_left, 60);
+  EXPECT_EQ(caught.warning_action, AlarmAction::kShutDown);
+  EXPECT_EQ(run.At("07:06:29.000").warning->seconds_left, 1);
+  EXPECT_TRUE(run.events.empty());
+  const TickPlan& done = run.At("07:06:30.000");
+  EXPECT_EQ(done.power, AlarmAction::kShutDown);
+  EXPECT_TRUE(done.record_power);
+  ASSERT_EQ(run.events.size(), 1u);
+  EXPECT_EQ(run.events[0], (AlarmEvent{AlarmEventKind::kPowerRequested, AlarmAction::kShutDown,
+                                       Second("07:05:03.000"), 87}));
+  EXPECT_EQ(EventText(run.events[0]), "关闭计算机 (07:05:03, 晚了 87 秒)");
+
+  Ticks cancelled("7", "5", "3", "重启计算机");
+  cancelled.At("07:03:00.000");
+  cancelled.At("07:05:30.000");
+  cancelled.scheduler.CancelPowerAction(Second("07:05:03.000"), AlarmAction::kRestart);
+  EXPECT_FALSE(cancelled.At("07:05:31.000").warning);
+  EXPECT_FALSE(IsPowerAction(cancelled.At("07:06:30.000").power));
+  EXPECT_TRUE(cancelled.events.empty());
+}
+
 TEST(Scheduler, WarnsAMinuteAheadAndACancelSparesThatOccurrenceOnly) {
   Ticks run("每小时", "0", "0", "关闭计算机");
   EXPECT_FALSE(run.At("06:58:59.000").update_warning);

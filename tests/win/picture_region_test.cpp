@@ -95,9 +95,9 @@ TEST(PictureLoader, BombIsRefusedBeforeItsPixelsTakeMemory) {
   EXPECT_LT(static_cast<long long>(after.PeakWorkingSetSize) -
                 static_cast<long long>(before.PeakWorkingSetSize),
             kBound);
-  EXPECT_LT(
-      static_cast<long long>(after.PrivateUsage) - static_cast<long long>(before.PrivateUsage),
-      kBound);
+  EXPECT_LT(static_cast<long long>(testing::PrivateBytes(after)) -
+                static_cast<long long>(testing::PrivateBytes(before)),
+            kBound);
 }
 
 // A bottom-up 24-bit picture in memory.

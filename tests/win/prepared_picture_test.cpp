@@ -15,6 +15,13 @@ std::wstring Picture(const char* name) {
   return testing::WindowsPathOf(std::string(NORVEL_PICTURES) + "/" + name);
 }
 
+// Take never waits: the picture once its preparation has ended.
+std::shared_ptr<const PreparedPicture> TakeWhenReady(PicturePreparer& preparer,
+                                                     const std::string& path) {
+  for (int i = 0; i < 500 && preparer.Pending(path); ++i) Sleep(10);
+  return preparer.Take(path);
+}
+
 TEST(PicturePreparer, TakesThePreparedPictureOnlyWhileTheFileIsUnchanged) {
   testing::TempFolder folder;
   const std::wstring file = folder.File(L"提醒.bmp");
@@ -23,7 +30,7 @@ TEST(PicturePreparer, TakesThePreparedPictureOnlyWhileTheFileIsUnchanged) {
   PicturePreparer preparer;
   EXPECT_EQ(preparer.Take(path), nullptr);  // nothing prepared yet
   preparer.Prepare(path);
-  const auto first = preparer.Take(path);
+  const auto first = TakeWhenReady(preparer, path);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->outline.width, 40);
   preparer.Prepare(path);  // unchanged: not prepared again
@@ -34,7 +41,7 @@ TEST(PicturePreparer, TakesThePreparedPictureOnlyWhileTheFileIsUnchanged) {
   ASSERT_TRUE(CopyFileW(Picture("page.tiff").c_str(), file.c_str(), FALSE));
   EXPECT_EQ(preparer.Take(path), nullptr);
   preparer.Refresh();
-  const auto second = preparer.Take(path);
+  const auto second = TakeWhenReady(preparer, path);
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->outline.width, 20);
 }

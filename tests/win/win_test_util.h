@@ -3,9 +3,21 @@
 
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <string>
 
 #include "toolkit/text_win.h"
+
+namespace norvel::testing {
+
+// The private bytes in a process's memory counters. Wine leaves PrivateUsage at 0 and counts
+// them as PagefileUsage, which is the same figure on Windows.
+inline SIZE_T PrivateBytes(const PROCESS_MEMORY_COUNTERS_EX& memory) {
+  return memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
+}
+
+}  // namespace norvel::testing
 
 namespace norvel::testing {
 

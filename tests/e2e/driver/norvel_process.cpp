@@ -191,6 +191,13 @@ void NorvelProcess::Kill() {
   process_.reset();
 }
 
+void NorvelProcess::HoldUpThreadUntil(DWORD thread_id, ULONGLONG until_tick) {
+  const UniqueKernelHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, thread_id));
+  const bool held = thread && SuspendThread(thread.get()) != static_cast<DWORD>(-1);
+  while (GetTickCount64() < until_tick) Sleep(20);
+  if (held) ResumeThread(thread.get());
+}
+
 void NorvelProcess::HoldUpUntil(ULONGLONG until_tick) const {
   std::vector<UniqueKernelHandle> held;
   const UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));

@@ -48,6 +48,9 @@ class NorvelProcess {
   // Holds the program up until GetTickCount64 reaches `until_tick`: every thread of it is
   // suspended meanwhile, as a busy or sleeping machine holds a program up.
   void HoldUpUntil(ULONGLONG until_tick) const;
+  // Holds up only the thread `thread_id` of the program (its UI thread, say) until
+  // GetTickCount64 reaches `until_tick`; its other threads run on.
+  static void HoldUpThreadUntil(DWORD thread_id, ULONGLONG until_tick);
 
  private:
   testing::TempFolder folder_;

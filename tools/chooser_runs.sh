@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Runs the picture chooser's sequence across a reminder (PictureChooserAcrossReminder) <runs>
+# times with the 32-bit or 64-bit build, in a Wine prefix and on a virtual display of its own
+# (build/wine-chooser<bits>). While it runs, whenever the program writes down in norvel.log
+# that its tick stopped, every thread's backtrace is taken (tools/backtrace_all.sh) into
+# build/test-logs/chooser-backtrace-<n>.txt. Prints one line per run and the count that passed.
+# Usage: tools/chooser_runs.sh <runs> [32|64]
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:?usage: chooser_runs.sh <runs> [32|64]}
+bits=${2:-32}
+logs=$root/build/test-logs
+mkdir -p "$logs"
+source "$root/scripts/lib/wine.sh"
+trap wine_env_stop EXIT
+wine_env_start "$root/build/wine-chooser$bits" yes || exit 1
+if [ "$bits" = 32 ]; then loader=/usr/lib/wine/wine; bin=$root/build/win32/bin; scale=10
+else loader=/usr/lib/wine/wine64; bin=$root/build/win64/bin; scale=1; fi
+[ "$(wine_env_32bit_mode)" = emulated ] && [ "$bits" = 32 ] && echo "32-bit code runs emulated (qemu) here"
+
+watch_for_stops() {  # takes a backtrace once per log that says the tick stopped
+  local n=0 seen=""
+  while sleep 1; do
+    for log in "$WINEPREFIX"/drive_c/users/*/Temp/*/norvel.log; do
+      [ -f "$log" ] && grep -q '计时停止了' "$log" && ! grep -qxF "$log" <<<"$seen" || continue
+      seen+="$log"$'\n'; n=$((n + 1))
+      "$root/tools/backtrace_all.sh" norvel.exe "$bits" >"$logs/chooser-backtrace-$n.txt" 2>&1
+      cp "$log" "$logs/chooser-norvel-$n.log"
+    done
+  done
+}
+watch_for_stops &
+watcher=$!
+passed=0
+for i in $(seq 1 "$runs"); do
+  out=$logs/chooser-run-$bits-$i.log
+  (cd "$bin" && NORVEL_TIMEOUT_SCALE=$scale timeout 1200 "$loader" norvel_e2e_tests.exe \
+    --gtest_filter='PictureChooserAcrossReminder.*') >"$out" 2>&1
+  if grep -q '^\[  PASSED  \] 1 test' "$out"; then
+    passed=$((passed + 1)); echo "run $i: passed ($(grep -o '([0-9]* ms)' "$out" | tail -1))"
+  else
+    echo "run $i: FAILED, see $out"
+  fi
+done
+kill "$watcher" 2>/dev/null
+echo "$passed of $runs runs passed ($bits-bit)"
