@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs the picture chooser's sequence across a reminder (PictureChooserAcrossReminder) <runs>
-# times with the 32-bit or 64-bit build, in a Wine prefix and on a virtual display of its own
+# times (one driver process, a new norvel.exe each time) with the 32-bit or 64-bit build, in a Wine prefix and on a virtual display of its own
 # (build/wine-chooser<bits>). While it runs, whenever the program writes down in norvel.log
 # that its tick stopped, every thread's backtrace is taken (tools/backtrace_all.sh) into
-# build/test-logs/chooser-backtrace-<n>.txt. Prints one line per run and the count that passed.
+# build/test-logs/chooser-backtrace-<n>.txt. Prints each run's result and the count that passed.
 # Usage: tools/chooser_runs.sh <runs> [32|64]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -31,16 +31,10 @@ watch_for_stops() {  # takes a backtrace once per log that says the tick stopped
 }
 watch_for_stops &
 watcher=$!
-passed=0
-for i in $(seq 1 "$runs"); do
-  out=$logs/chooser-run-$bits-$i.log
-  (cd "$bin" && NORVEL_TIMEOUT_SCALE=$scale timeout 1200 "$loader" norvel_e2e_tests.exe \
-    --gtest_filter='PictureChooserAcrossReminder.*') >"$out" 2>&1
-  if grep -q '^\[  PASSED  \] 1 test' "$out"; then
-    passed=$((passed + 1)); echo "run $i: passed ($(grep -o '([0-9]* ms)' "$out" | tail -1))"
-  else
-    echo "run $i: FAILED, see $out"
-  fi
-done
+out=$logs/chooser-runs-$bits.log
+(cd "$bin" && NORVEL_TIMEOUT_SCALE=$scale timeout $((runs * 600)) "$loader" norvel_e2e_tests.exe \
+  --gtest_filter='PictureChooserAcrossReminder.*' --gtest_repeat="$runs") >"$out" 2>&1
+grep -E '^\[ +(OK|FAILED) +\] PictureChooserAcrossReminder' "$out" | cat -n
+passed=$(grep -cE '^\[ +OK +\] PictureChooserAcrossReminder' "$out")
 kill "$watcher" 2>/dev/null
 echo "$passed of $runs runs passed ($bits-bit)"

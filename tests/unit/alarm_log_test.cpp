@@ -44,10 +44,14 @@ TEST(AlarmLog, EachEventNamesItsSecondAndOnlyMissedOrFailedPowerActionsAreTold) 
     if (IsPowerAction(row.event.action)) {
       EXPECT_NE(text.find(ActionText(row.event.action)), std::string::npos) << text;
     }
-    if (*row.number) EXPECT_NE(text.find(row.number), std::string::npos) << text;
+    if (*row.number) {
+      EXPECT_NE(text.find(row.number), std::string::npos) << text;
+    }
     const std::string notice = EventNotice(row.event);
     EXPECT_EQ(!notice.empty(), row.told) << text;
-    if (row.told) EXPECT_NE(notice.find("07:05:03"), std::string::npos) << notice;
+    if (row.told) {
+      EXPECT_NE(notice.find("07:05:03"), std::string::npos) << notice;
+    }
   }
   LocalTime now;
   now.year = 2026, now.month = 12, now.day = 8, now.hour = 0, now.minute = 0, now.second = 9;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <future>
 #include <memory>
+#include <thread>
 
 #include "reminder/picture_wait.h"
 #include "reminder/prepare_worker.h"
@@ -76,6 +77,7 @@ TEST(PrepareWorker, AResultIsHandedOverByTheOwnersMessageAndDroppedWhenReleasedM
   g.started[1].get_future().wait();
   worker.Release();  // let go while under way: its result is not kept
   g.open[1].set_value();
+  while (worker.Pending(1)) std::this_thread::yield();  // the decode has ended
   EXPECT_EQ(worker.Take(1), std::nullopt);
   worker.Adopt();
   EXPECT_FALSE(worker.HoldsResult());
