@@ -44,7 +44,8 @@ print_stage_times() {
   for stage in setup builds native fuzz win64 log-in win32 package; do
     [ -f "$logs/stage-$stage.secs" ] && line+="$stage $(cat "$logs/stage-$stage.secs") s, "
   done
-  echo "stage times: ${line%, } (native with fuzz, win64 with log-in, and win32 ran side by side)"
+  echo "stage times: ${line%, } (after the builds, native with fuzz, win64 with log-in, win32 and"
+  echo "  package ran side by side)"
 }
 
 # The ten slowest test cases of the ctest and gtest logs in <folder>.
