@@ -2,8 +2,9 @@
 """Fails when a source file includes a folder above its own, or a portable file includes
 Windows.
 
-The folders under src/ are layered one way: toolkit, then settings, then imaging, then
-scheduler and reminder (side by side, neither uses the other), then app on top. A file may
+The folders under src/ are layered one way: toolkit, then settings, then imaging, then the
+scheduler's calendar, then scheduler and reminder (side by side, neither uses the other), then
+app on top. A file may
 include its own folder and the folders below it. A nested folder belongs to the folder above
 it unless it is ranked itself. Every folder that holds sources must be ranked. A portable
 file (no "_win" in its name) includes neither <windows.h> nor any "_win.h" header, so that it
@@ -13,7 +14,8 @@ import pathlib
 import re
 import sys
 
-RANK = {"toolkit": 0, "settings": 1, "imaging": 2, "scheduler": 3, "reminder": 3, "app": 4}
+RANK = {"toolkit": 0, "settings": 1, "imaging": 2, "scheduler/calendar": 2.5, "scheduler": 3,
+        "reminder": 3, "app": 4}
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.MULTILINE)
 SOURCES = (".h", ".cpp")
 

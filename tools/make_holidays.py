@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Generates src/scheduler/holiday_table.cpp, the built-in table of China's work-day calendar.
+"""Generates src/scheduler/calendar/holiday_table.cpp, the built-in table of China's work-day calendar.
 
 The dates come from the npm package chinese-days (MIT licence), which ships every published
 year's days off and make-up work days as JSON (dist/chinese-days.json). The one command, from
@@ -8,7 +8,7 @@ the repository's root:
     python3 tools/make_holidays.py "/tmp/$(cd /tmp && npm pack -q chinese-days)"
 
 The argument is the package's .tgz or the folder it unpacks to. An optional second argument
-names the output file (default: src/scheduler/holiday_table.cpp beside this script's folder).
+names the output file (default: src/scheduler/calendar/holiday_table.cpp beside this script's folder).
 
 Only the facts that change what a weekday is are kept: a day off that falls on Monday to
 Friday, and a make-up work day on Saturday or Sunday. A holiday on a weekend changes nothing.
@@ -82,7 +82,7 @@ def generate(package, licence, data):
         "// the last year built in; later years come from the user's holidays.txt.",
         "// Kept: days off on Monday to Friday, make-up work days on Saturday and Sunday, as",
         "// yyyymmdd, sorted.",
-        '#include "scheduler/holiday_table.h"',
+        '#include "scheduler/calendar/holiday_table.h"',
         "",
         "namespace norvel {",
         "namespace {",
@@ -106,7 +106,7 @@ def generate(package, licence, data):
 def main(argv):
     if len(argv) not in (2, 3):
         sys.exit(__doc__)
-    default = pathlib.Path(__file__).resolve().parent.parent / "src/scheduler/holiday_table.cpp"
+    default = pathlib.Path(__file__).resolve().parent.parent / "src/scheduler/calendar/holiday_table.cpp"
     out = pathlib.Path(argv[2]) if len(argv) == 3 else default
     out.write_text(generate(*read_package(argv[1])), encoding="utf-8", newline="\n")
     print(f"wrote {out}")

@@ -17,7 +17,7 @@
 #include "scheduler/tick_watchdog_win.h"
 #include "scheduler/close_win.h"
 #include "scheduler/power_warning_win.h"
-#include "scheduler/holiday_file.h"
+#include "scheduler/calendar/holiday_file.h"
 #include "scheduler/program_state.h"
 #include "scheduler/put_off.h"
 #include "toolkit/text_win.h"

@@ -1,6 +1,6 @@
 #include "app/form1_layout.h"
 
-#include "scheduler/day_rule.h"
+#include "scheduler/calendar/day_rule.h"
 
 namespace norvel::form1 {
 namespace {

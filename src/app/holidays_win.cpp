@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "scheduler/holiday_file.h"
+#include "scheduler/calendar/holiday_file.h"
 #include "toolkit/file_io.h"
 #include "toolkit/text_win.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "scheduler/calendar.h"
-#include "scheduler/holiday_file.h"
+#include "scheduler/calendar/calendar.h"
+#include "scheduler/calendar/holiday_file.h"
 
 namespace norvel {
 

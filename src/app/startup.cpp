@@ -2,7 +2,7 @@
 
 #include "app/form1_layout.h"
 #include "app/version.h"
-#include "scheduler/day_rule.h"
+#include "scheduler/calendar/day_rule.h"
 #include "settings/ini.h"
 #include "toolkit/line_breaks.h"
 

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "scheduler/alarm.h"
-#include "scheduler/day_rule.h"
+#include "scheduler/calendar/day_rule.h"
 #include "scheduler/missed_trigger.h"
 
 namespace norvel {

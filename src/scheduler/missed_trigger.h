@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "scheduler/alarm.h"
-#include "scheduler/civil_date.h"
+#include "scheduler/calendar/civil_date.h"
 
 namespace norvel {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "scheduler/civil_date.h"
+#include "scheduler/calendar/civil_date.h"
 
 namespace norvel {
 namespace {

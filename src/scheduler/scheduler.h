@@ -11,7 +11,7 @@
 #include "scheduler/alarm.h"
 #include "scheduler/alarm_lists.h"
 #include "scheduler/alarm_log.h"
-#include "scheduler/calendar.h"
+#include "scheduler/calendar/calendar.h"
 #include "scheduler/missed_trigger.h"
 #include "scheduler/power_warning.h"
 #include "scheduler/put_off.h"

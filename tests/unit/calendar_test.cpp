@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "scheduler/day_rule.h"
-#include "scheduler/holiday_file.h"
+#include "scheduler/calendar/day_rule.h"
+#include "scheduler/calendar/holiday_file.h"
 
 namespace norvel {
 namespace {

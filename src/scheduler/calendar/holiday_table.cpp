@@ -6,7 +6,7 @@
 // the last year built in; later years come from the user's holidays.txt.
 // Kept: days off on Monday to Friday, make-up work days on Saturday and Sunday, as
 // yyyymmdd, sorted.
-#include "scheduler/holiday_table.h"
+#include "scheduler/calendar/holiday_table.h"
 
 namespace norvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "scheduler/day_rule.h"
+#include "scheduler/calendar/day_rule.h"
 
 namespace norvel {
 

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "scheduler/civil_date.h"
-#include "scheduler/holiday_table.h"
+#include "scheduler/calendar/civil_date.h"
+#include "scheduler/calendar/holiday_table.h"
 
 namespace norvel {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "scheduler/civil_date.h"
+#include "scheduler/calendar/civil_date.h"
 
 namespace norvel {
 

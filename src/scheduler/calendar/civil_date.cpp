@@ -1,4 +1,4 @@
-#include "scheduler/civil_date.h"
+#include "scheduler/calendar/civil_date.h"
 
 namespace norvel {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "scheduler/calendar.h"
+#include "scheduler/calendar/calendar.h"
 
 namespace norvel {
 

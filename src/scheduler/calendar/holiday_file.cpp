@@ -1,4 +1,4 @@
-#include "scheduler/holiday_file.h"
+#include "scheduler/calendar/holiday_file.h"
 
 #include <optional>
 

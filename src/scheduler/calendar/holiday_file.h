@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scheduler/calendar.h"
+#include "scheduler/calendar/calendar.h"
 #include "toolkit/codepage.h"
 
 namespace norvel {

@@ -1,4 +1,4 @@
-#include "scheduler/calendar.h"
+#include "scheduler/calendar/calendar.h"
 
 #include <algorithm>
 
