@@ -9,7 +9,8 @@ loader=/usr/lib/wine/wine64
 [ "${2:-}" = 32 ] && loader=/usr/lib/wine/wine
 # "info process" lists "pid threads executable" (pids in hex), children indented.
 pids=$(printf 'info process\nquit\n' | "$loader" winedbg 2>/dev/null |
-  awk -v exe="$exe" 'tolower($0) ~ tolower(exe) { for (i = 1; i <= NF; i++) if ($i ~ /^[0-9a-f]{8}$/) { print $i; break } }')
+  awk -v exe="'$exe'" 'index(tolower($0), tolower(exe)) { for (i = 1; i <= NF; i++)
+    if ($i ~ /^=?[0-9a-f]+$/ && length($i) >= 8) { sub(/^=/, "", $i); print $i; break } }')
 if [ -z "$pids" ]; then
   echo "backtrace_all: no process named $exe" >&2
   exit 1

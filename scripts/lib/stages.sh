@@ -61,7 +61,7 @@ print_slowest_tests() {  # <folder> <count>
       sed -nE 's/^\[ +(OK|FAILED) +\] ([^ ]+) \(([0-9]+) ms\)$/\3 \2 (win32, one process)/p' "$f" |
         awk '{ $1 = sprintf("%.2f", $1 / 1000); print }'
     done
-  } | sort -rn | head -"$2" | awk '{ printf "  %7.1f s  %s %s\n", $1, $2, $3 }'
+  } | sort -rn | head -"$2" | awk '{ t = $1; $1 = ""; printf "  %7.1f s %s\n", t, $0 }'
 }
 
 print_results() {
