@@ -3,13 +3,13 @@
 # times (one driver process, a new norvel.exe each time) with the 32-bit or 64-bit build, in a Wine prefix and on a virtual display of its own
 # (build/wine-chooser<bits>). While it runs, whenever the program writes down in norvel.log
 # that its tick stopped, every thread's backtrace is taken (tools/backtrace_all.sh) into
-# build/test-logs/chooser-backtrace-<n>.txt. Prints each run's result and the count that passed.
+# build/chooser-runs/chooser-backtrace-<n>.txt. Prints each run's result and the count that passed.
 # Usage: tools/chooser_runs.sh <runs> [32|64]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:?usage: chooser_runs.sh <runs> [32|64]}
 bits=${2:-32}
-logs=$root/build/test-logs
+logs=$root/build/chooser-runs
 mkdir -p "$logs"
 source "$root/scripts/lib/wine.sh"
 trap wine_env_stop EXIT
