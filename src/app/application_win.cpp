@@ -6,12 +6,12 @@
 #include "app/form1_win.h"
 #include "app/holidays_win.h"
 #include "app/single_instance_win.h"
-#include "app/start_at_login_win.h"
+#include "app/icon_win.h"
 #include "app/reminder_gate_win.h"
+#include "app/start_at_login_win.h"
 #include "app/state_store_win.h"
 #include "reminder/form2_win.h"
 #include "reminder/prepared_picture_win.h"
-#include "app/icon_win.h"
 #include "scheduler/alarm_log.h"
 #include "scheduler/alarm_tick_win.h"
 #include "scheduler/tick_watchdog_win.h"
@@ -32,6 +32,11 @@ const LocalClock& TheLocalClock() {
   return clock;
 }
 
+// One line in norvel.log, stamped with the time now.
+void Log(const std::string& text) {
+  AppendToProgramLog(StampedLogLine(text, TheLocalClock().Now()));
+}
+
 }  // namespace
 
 Application::Application(std::unique_ptr<SingleInstance> instance, bool show_window)
@@ -47,10 +52,7 @@ Application::Application(std::unique_ptr<SingleInstance> instance, bool show_win
       warning_(std::make_unique<PowerWarningWindow>(
           [this](std::int64_t occurrence) { tick_->CancelPowerAction(occurrence); })),
       reminder_(std::make_unique<ReminderGate>(
-          *form2_, *preparer_, [this] { return picture_path_; },
-          [](const std::string& text) {
-            AppendToProgramLog(StampedLogLine(text, TheLocalClock().Now()));
-          })),
+          *form2_, *preparer_, [this] { return picture_path_; }, Log)),
       state_(std::make_unique<StateStore>(
           [this](StateWrite what, const std::string& reason) { StateWriteFailed(what, reason); })),
       tick_(std::make_unique<AlarmTick>(*form1_, TheLocalClock(), Effects(),
@@ -96,7 +98,7 @@ void Application::OnWindowUnloaded() {
 }
 
 void Application::StateWriteFailed(StateWrite what, const std::string& reason) {
-  AppendToProgramLog(StampedLogLine(StateWriteFailedLogText(what, reason), TheLocalClock().Now()));
+  Log(StateWriteFailedLogText(what, reason));
   if (state_write_told_.First()) {
     form1_->ShowBalloon(Widen(StateWriteFailedNotice(what, reason)).value_or(L""));
   }
@@ -130,7 +132,7 @@ void Application::TellWhenNextYearUnknown() {
   const std::string text =
       NextYearUnknownText({now.year, now.month, now.day}, holidays_->calendar());
   if (text.empty() || !next_year_told_.First()) return;
-  AppendToProgramLog(StampedLogLine(text.substr(0, text.find('\n')), now));
+  Log(text.substr(0, text.find('\n')));
   form1_->ShowBalloon(Widen(text).value_or(L""));
 }
 
@@ -155,7 +157,7 @@ void Application::OnTick() {
   reminder_->Look();
   if (restart_follow_up_.DidNotHappen(TheLocalClock().MonotonicMs())) {
     state_->DisarmRunOnce();
-    AppendToProgramLog(StampedLogLine(RestartDidNotHappenLogText(), TheLocalClock().Now()));
+    Log(RestartDidNotHappenLogText());
   }
   // Every five seconds: a picture file that changed is made ready again.
   HoldPictureWhenWanted();
@@ -190,9 +192,7 @@ void Application::StartWatchdog() {
   const HWND form1 = form1_->hwnd();
   WatchdogHooks hooks;
   hooks.rearm = [form1] { PostMessageW(form1, Form1::kRestartTimerMessage, 0, 0); };
-  hooks.log = [](const std::string& text) {
-    AppendToProgramLog(StampedLogLine(text, TheLocalClock().Now()));
-  };
+  hooks.log = Log;
   hooks.tell = [form1](const std::wstring& text) { ShowTrayBalloon(form1, L"Norvel", text); };
   watchdog_ = std::make_unique<TickWatchdogThread>(std::move(hooks));
 }

@@ -26,15 +26,10 @@ HolidaysFile::Stamp HolidaysFile::Look() const {
 bool HolidaysFile::Refresh() {
   const Stamp now = Look();
   if (!watch_.ReadWanted(now)) return false;
-  HolidayFile parsed;
-  if (now.exists) {
-    const FileContent content = ReadWholeFile(path_);
-    watch_.Read(now, content.status == ReadStatus::kOk);
-    if (content.status != ReadStatus::kOk) return false;
-    parsed = ParseHolidayFile(content.bytes);
-  } else {
-    watch_.Read(now, true);
-  }
+  const FileContent content = now.exists ? ReadWholeFile(path_) : FileContent{ReadStatus::kOk, {}};
+  watch_.Read(now, content.status == ReadStatus::kOk);
+  if (content.status != ReadStatus::kOk) return false;  // kept as it was; tried again later
+  HolidayFile parsed = ParseHolidayFile(content.bytes);
   calendar_ = std::make_unique<HolidayCalendar>(parsed.overrides);
   bad_lines_ = std::move(parsed.bad_lines);
   return true;

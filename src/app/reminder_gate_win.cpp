@@ -25,9 +25,7 @@ ReminderGate::ReminderGate(Form2& form2, PicturePreparer& preparer,
 
 PictureState ReminderGate::Picture() const {
   const std::string path = picture_path_();
-  if (path.empty()) return PictureState::kNone;
-  if (preparer_.Take(path)) return PictureState::kReady;
-  return preparer_.Pending(path) ? PictureState::kPending : PictureState::kNone;
+  return path.empty() ? PictureState::kNone : preparer_.State(path);
 }
 
 void ReminderGate::Due() {
@@ -35,12 +33,16 @@ void ReminderGate::Due() {
     Apply(ReminderStep::kShow);
     return;
   }
-  if (!wait_.waiting()) {
+  PictureState picture = Picture();
+  if (!wait_.waiting() && picture == PictureState::kNone) {
     // A picture changed at the last moment (or never asked for) is made ready now.
     const std::string path = picture_path_();
-    if (!path.empty() && Picture() == PictureState::kNone) preparer_.Prepare(path);
+    if (!path.empty()) {
+      preparer_.Prepare(path);
+      picture = Picture();
+    }
   }
-  Apply(wait_.Due(Picture(), NowMs()));
+  Apply(wait_.Due(picture, NowMs()));
 }
 
 void ReminderGate::Look() {

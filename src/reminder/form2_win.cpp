@@ -119,8 +119,8 @@ void Form2::LoadAndShapePicture(const std::string& path) {
   std::shared_ptr<const PreparedPicture> picture = preparer_ ? preparer_->Take(path) : nullptr;
   if (!picture && !preparer_) picture = PreparePicture(path, GetSysColor(COLOR_BTNFACE));
   picture_ = std::move(picture);
-  if (!picture_ || !picture_->bitmap)
-    return;  // an empty path or a file that does not load: no picture
+  // An empty path, a file that does not load or a picture not ready: no picture.
+  if (!picture_ || !picture_->bitmap) return;
   InvalidateRect(hwnd(), nullptr, TRUE);
   ShapeWindowToPrepared(hwnd(), *picture_);
 }

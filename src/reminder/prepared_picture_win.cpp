@@ -100,9 +100,11 @@ std::shared_ptr<const PreparedPicture> PicturePreparer::Take(const std::string& 
   return worker_->Take(StampOf(path, GetSysColor(COLOR_BTNFACE))).value_or(nullptr);
 }
 
-bool PicturePreparer::Pending(const std::string& path) const {
-  if (!wanted_ || path != wanted_->path) return false;
-  return worker_->Pending(StampOf(path, GetSysColor(COLOR_BTNFACE)));
+PictureState PicturePreparer::State(const std::string& path) {
+  if (!wanted_ || path != wanted_->path) return PictureState::kNone;
+  const PictureStamp stamp = StampOf(path, GetSysColor(COLOR_BTNFACE));
+  if (worker_->Take(stamp)) return PictureState::kReady;
+  return worker_->Pending(stamp) ? PictureState::kPending : PictureState::kNone;
 }
 
 }  // namespace norvel

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "reminder/pic_win.h"
+#include "reminder/picture_wait.h"
 #include "reminder/prepare_worker.h"
 #include "toolkit/handle_win.h"
 
@@ -72,9 +73,9 @@ class PicturePreparer {
   // The prepared picture of `path` when the file is unchanged since it was prepared,
   // otherwise null. Never waits for a preparation under way.
   std::shared_ptr<const PreparedPicture> Take(const std::string& path);
-  // Whether `path`, as the file is now, is being prepared (its picture comes with
-  // kReadyMessage).
-  bool Pending(const std::string& path) const;
+  // Where the picture of `path`, as the file is now, stands: ready (Take has it), being
+  // prepared (it comes with kReadyMessage) or neither.
+  PictureState State(const std::string& path);
   // Whether a decoded picture is held.
   bool Holds() const;
 

@@ -1,6 +1,7 @@
 #include "scheduler/scheduler.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace norvel {
 
@@ -77,34 +78,22 @@ void Scheduler::CatchUpPowerAction(AlarmAction action, const MissedTrigger& miss
   warned_second_ = -1;  // the warning shows in this very tick
 }
 
-bool Scheduler::RunLatePowerAction() {
-  if (!late_power_) return false;
-  if (warnings_.Cancelled(late_power_->occurrence)) {
-    late_power_.reset();
-    return false;
-  }
-  if (plan_.now_second < late_power_->due) return true;
-  const LatePowerAction late = *late_power_;
-  late_power_.reset();
-  RunPowerAction(late.action, late.occurrence, plan_.now_second - late.occurrence);
-  return false;
-}
-
-std::optional<PowerWarning> Scheduler::LateWarning() const {
-  return WarningWithSecondsLeft(late_power_->occurrence, late_power_->due - plan_.now_second);
-}
-
 void Scheduler::UpdateWarning(ListsReading& lists) {
   // Decided once a second: the count changes only then, and a list changed meanwhile moves
   // or closes the warning within that second.
   if (plan_.now_second == warned_second_) return;
   warned_second_ = plan_.now_second;
-  if (RunLatePowerAction()) {
+  // A late shut-down or restart (取消 forgets it) counts down, then is carried out.
+  if (late_power_ && plan_.now_second >= late_power_->due) {
+    const LatePowerAction late = *std::exchange(late_power_, std::nullopt);
+    RunPowerAction(late.action, late.occurrence, plan_.now_second - late.occurrence);
+  }
+  if (late_power_) {
     plan_.update_warning = true;
-    plan_.warning = LateWarning();
+    plan_.warning =
+        WarningWithSecondsLeft(late_power_->occurrence, late_power_->due - plan_.now_second);
     plan_.warning_action = late_power_->action;
-    warning_shown_ = true;
-    warned_occurrence_ = plan_.warning->occurrence;
+    warned_occurrence_ = late_power_->occurrence;
     return;
   }
   const AlarmAction action = lists.Action();
@@ -118,10 +107,9 @@ void Scheduler::UpdateWarning(ListsReading& lists) {
       }
     }
   }
-  plan_.update_warning = warning.has_value() || warning_shown_;
+  plan_.update_warning = warning.has_value() || warned_occurrence_ >= 0;
   plan_.warning = warning;
   plan_.warning_action = action;
-  warning_shown_ = warning.has_value();
   warned_occurrence_ = warning ? warning->occurrence : -1;
 }
 
@@ -198,8 +186,7 @@ void Scheduler::RunPowerAction(AlarmAction action, std::int64_t occurrence,
 AlarmEvent Scheduler::CancelPowerAction(std::int64_t occurrence, AlarmAction action) {
   warnings_.Cancel(occurrence);
   if (late_power_ && late_power_->occurrence == occurrence) late_power_.reset();
-  warning_shown_ = false;  // the window closed itself
-  warned_occurrence_ = -1;
+  warned_occurrence_ = -1;  // the window closed itself
   warned_second_ = -1;
   return {AlarmEventKind::kPowerCancelled, action, occurrence};
 }

@@ -79,10 +79,6 @@ class Scheduler {
   void Remind(std::int64_t occurrence, std::int64_t seconds_late);
   void RunPowerAction(AlarmAction action, std::int64_t occurrence, std::int64_t seconds_late = 0);
   void CatchUpPowerAction(AlarmAction action, const MissedTrigger& missed);
-  // The late shut-down or restart counting down: true while it still counts (and is shown),
-  // false when there is none or it was carried out in this tick.
-  bool RunLatePowerAction();
-  std::optional<PowerWarning> LateWarning() const;
   bool PowerActionDone(std::int64_t occurrence) const;
   // Whether the trigger second `occurrence` falls on a day the lists' day rule rings on.
   bool RingsOn(ListsReading& lists, std::int64_t occurrence);
@@ -94,8 +90,7 @@ class Scheduler {
   std::optional<TickReading> previous_;
   std::int64_t status_second_ = -1;
   PowerWarningPlan warnings_;
-  std::int64_t warned_second_ = -1;  // the second the warning was last decided for
-  bool warning_shown_ = false;
+  std::int64_t warned_second_ = -1;      // the second the warning was last decided for
   std::int64_t warned_occurrence_ = -1;  // the occurrence of the warning on screen, or -1
   // A shut-down or restart caught up without its warning having been seen: it warns for a
   // minute from its catch-up and is carried out at `due`.

@@ -18,7 +18,7 @@ std::wstring Picture(const char* name) {
 // Take never waits: the picture once its preparation has ended.
 std::shared_ptr<const PreparedPicture> TakeWhenReady(PicturePreparer& preparer,
                                                      const std::string& path) {
-  for (int i = 0; i < 500 && preparer.Pending(path); ++i) Sleep(10);
+  for (int i = 0; i < 500 && preparer.State(path) == PictureState::kPending; ++i) Sleep(10);
   return preparer.Take(path);
 }
 
