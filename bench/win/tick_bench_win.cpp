@@ -22,7 +22,7 @@ void TickBenchmarks() {
   const LocalClock clock;
   int actions = 0;
   AlarmEffects effects;
-  effects.show_reminder = [&] { ++actions; };
+  effects.show_reminders = [&](const std::vector<int>&) { ++actions; };
   effects.exit_windows = [&](UINT) -> DWORD {
     ++actions;
     return 0;

@@ -10,7 +10,6 @@
 #include "app/reminder_gate_win.h"
 #include "app/start_at_login_win.h"
 #include "app/state_store_win.h"
-#include "reminder/form2_win.h"
 #include "reminder/prepared_picture_win.h"
 #include "scheduler/alarm_log.h"
 #include "scheduler/alarm_tick_win.h"
@@ -22,6 +21,7 @@
 #include "scheduler/put_off.h"
 #include "toolkit/text_win.h"
 #include "settings/app_path_win.h"
+#include "settings/alarms.h"
 #include "settings/ini.h"
 
 namespace norvel {
@@ -46,13 +46,14 @@ Application::Application(std::unique_ptr<SingleInstance> instance, bool show_win
       holidays_(
           std::make_unique<HolidaysFile>(AppDirectory() + "\\" + std::string(kHolidayFileName))),
       form1_(std::make_unique<Form1>([this] { OnTick(); }, [this] { OnWindowUnloaded(); },
-                                     [this](const std::string& path) { PictureSaved(path); })),
-      form2_(std::make_unique<Form2>([this] { OnWindowUnloaded(); }, preparer_.get(),
-                                     [this](int minutes) { PutOff(minutes); })),
+                                     [this] { PicturesSaved(); })),
       warning_(std::make_unique<PowerWarningWindow>(
           [this](std::int64_t occurrence) { tick_->CancelPowerAction(occurrence); })),
       reminder_(std::make_unique<ReminderGate>(
-          *form2_, *preparer_, [this] { return picture_path_; }, Log)),
+          *preparer_,
+          ReminderGate::Hooks{[this](int alarm) { return ReminderTexts(alarm); },
+                              [this](int alarm, int minutes) { PutOff(alarm, minutes); },
+                              [this] { OnWindowUnloaded(); }, Log})),
       state_(std::make_unique<StateStore>(
           [this](StateWrite what, const std::string& reason) { StateWriteFailed(what, reason); })),
       tick_(std::make_unique<AlarmTick>(*form1_, TheLocalClock(), Effects(),
@@ -60,7 +61,7 @@ Application::Application(std::unique_ptr<SingleInstance> instance, bool show_win
 
 AlarmEffects Application::Effects() {
   AlarmEffects effects =
-      SystemAlarmEffects([this] { reminder_->Due(); },
+      SystemAlarmEffects([this](const std::vector<int>& alarms) { reminder_->Due(alarms); },
                          [this](const std::wstring& text) { form1_->ShowBalloon(text); });
   effects.before_power = [this](AlarmAction action, std::int64_t occurrence) {
     state_->RecordPowerAction(occurrence);
@@ -75,7 +76,7 @@ AlarmEffects Application::Effects() {
     // The restart did not happen: no start after a restart that someone else does later.
     if (action == AlarmAction::kRestart) state_->DisarmRunOnce();
   };
-  effects.put_off_rang = [this] { state_->ForgetPutOff(); };
+  effects.put_off_ended = [this](int alarm) { state_->ForgetPutOff(alarm); };
   effects.warn = [this](const std::optional<PowerWarning>& warning, const std::wstring& action) {
     warning_->Update(warning, action);
   };
@@ -90,11 +91,11 @@ void Application::OnWindowUnloaded() {
   if (!form1_->IsLoaded()) {
     instance_.reset();
     watchdog_.reset();                   // the timer stopped with the window, as it should
-    form2_->AllowPutOff(false);          // nothing would bring a put-off back in this run
+    reminder_->AllowPutOff(false);       // nothing would bring a put-off back in this run
     warning_->Update(std::nullopt, {});  // without the tick nothing is shut down any more
   }
   // The process ends when none of its windows is loaded: an open reminder keeps it alive.
-  if (!form1_->IsLoaded() && !form2_->IsLoaded()) PostQuitMessage(0);
+  if (!form1_->IsLoaded() && !reminder_->AnyLoaded()) PostQuitMessage(0);
 }
 
 void Application::StateWriteFailed(StateWrite what, const std::string& reason) {
@@ -104,25 +105,49 @@ void Application::StateWriteFailed(StateWrite what, const std::string& reason) {
   }
 }
 
-void Application::PutOff(int minutes) {
-  state_->KeepPutOff(tick_->PutOffReminder(minutes));
+void Application::PutOff(int alarm, int minutes) {
+  state_->KeepPutOff(alarm, tick_->PutOffReminder(alarm, minutes));
 }
 
-void Application::CancelPutOff() {
-  tick_->CancelPutOff();
-  state_->ForgetPutOff();
+void Application::CancelPutOff(int alarm) {
+  tick_->CancelPutOff(alarm);
+  state_->ForgetPutOff(alarm);
 }
 
-void Application::RestorePutOff() {
-  const std::string stored = state_->StoredPutOff();
-  if (stored.empty()) return;
-  const std::optional<std::int64_t> due = ParseStamp(stored);
-  if (due && DecidePutOffAtStart(*due, tick_->NowSecond()) == PutOffAtStart::kArm) {
-    tick_->RearmPutOff(*due);  // still ahead, or shown at the first tick
-    return;
+void Application::RestorePutOffs() {
+  for (const StoredAlarm& alarm : form1_->alarms().alarms()) {
+    const std::string stored = state_->StoredPutOff(alarm.number);
+    if (stored.empty()) continue;
+    const std::optional<std::int64_t> due = ParseStamp(stored);
+    if (alarm.enabled && due &&
+        DecidePutOffAtStart(*due, tick_->NowSecond()) == PutOffAtStart::kArm) {
+      tick_->RearmPutOff(alarm.number, *due);  // still ahead, or shown at the first tick
+      continue;
+    }
+    state_->ForgetPutOff(alarm.number);
+    if (due && alarm.enabled) form1_->ShowBalloon(Widen(DroppedPutOffText(*due)).value_or(L""));
   }
-  state_->ForgetPutOff();
-  if (due) form1_->ShowBalloon(Widen(DroppedPutOffText(*due)).value_or(L""));
+}
+
+AlarmSettings Application::ReminderTexts(int alarm) const {
+  // As saved; an alarm not saved yet shows what its controls showed.
+  for (const StoredAlarm& saved : ReadAlarms(AppSettingsFile()).alarms) {
+    if (saved.number == alarm) return saved.texts;
+  }
+  const AlarmEdits& edits = form1_->alarms();
+  const int index = edits.IndexOf(alarm);
+  return index >= 0 ? edits.alarms()[index].texts : AlarmSettings{};
+}
+
+// The list's "下次" and the icon's tip, once a minute and after a change of the calendar.
+void Application::ShowNextRings() {
+  form1_->RefreshNextRings();
+  std::optional<std::int64_t> next;
+  for (int i = 0; i < form1_->AlarmCount(); ++i) {
+    const std::optional<std::int64_t> ring = tick_->NextRing(i);
+    if (ring && (!next || *ring < *next)) next = ring;
+  }
+  form1_->SetTrayTipDetail(Widen("下次: " + NextRingText(next, tick_->NowSecond())).value_or(L""));
 }
 
 // Looked at with holidays.txt, once a minute: a plain start writes nothing, and the notice
@@ -151,6 +176,7 @@ void Application::OnTick() {
     holiday_ticks_ = 0;
     RefreshHolidays();
     TellWhenNextYearUnknown();
+    ShowNextRings();
   }
   if (watchdog_) watchdog_->Ticked();
   tick_->Tick();
@@ -163,26 +189,28 @@ void Application::OnTick() {
   HoldPictureWhenWanted();
 }
 
-void Application::PictureSaved(const std::string& path) {
-  picture_path_ = path;
-  if (holding_picture_) preparer_->Prepare(path);  // changed within the minute before
+void Application::PicturesSaved() {
+  // Changed within the minute before: made ready again.
+  if (held_alarm_ != 0) preparer_->Prepare(ReminderTexts(held_alarm_).picture);
 }
 
 void Application::HoldPictureWhenWanted() {
   // The picture is made ready from a minute before the reminder's second and let go once
-  // that second has passed: the reminder took its own reference at its load.
-  const bool wanted = tick_->PictureWanted() || reminder_->Waiting();
-  if (wanted != holding_picture_) {
-    holding_picture_ = wanted;
+  // that second has passed: the reminder took its own reference at its load. A reminder
+  // waiting its turn or its picture keeps its picture wanted.
+  const int wanted =
+      reminder_->WaitingAlarm() != 0 ? reminder_->WaitingAlarm() : tick_->PictureWanted();
+  if (wanted != held_alarm_) {
+    held_alarm_ = wanted;
     ticks_ = 0;
-    if (wanted) {
-      preparer_->Prepare(picture_path_);
+    if (wanted != 0) {
+      preparer_->Prepare(ReminderTexts(wanted).picture);
     } else {
       preparer_->Release();
     }
   }
   // While held, a picture file that changed is made ready again (looked at every 5 s).
-  if (holding_picture_ && ++ticks_ == 5000 / form1::kTimerIntervalMs) {
+  if (held_alarm_ != 0 && ++ticks_ == 5000 / form1::kTimerIntervalMs) {
     ticks_ = 0;
     preparer_->Refresh();
   }
@@ -200,7 +228,10 @@ void Application::StartWatchdog() {
 int Application::Run() {
   // The folder was moved: a Run value left naming the old norvel.exe names this one again.
   RepairStartAtLogin();
-  form1_->SetPutOffHooks([this] { return tick_->PendingPutOff(); }, [this] { CancelPutOff(); });
+  form1_->SetPutOffHooks([this] { return tick_->PendingPutOffs(); },
+                         [this](int alarm) { CancelPutOff(alarm); });
+  form1_->SetNextRingHook(
+      [this](int index) { return NextRingText(tick_->NextRing(index), tick_->NowSecond()); });
   form1_->SetPictureReadyHook([this] {
     preparer_->Adopt();
     reminder_->Look();
@@ -209,7 +240,8 @@ int Application::Run() {
   preparer_->SetWindow(form1_->hwnd());
   StartWatchdog();
   RefreshHolidays();
-  RestorePutOff();
+  RestorePutOffs();
+  ShowNextRings();
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     // Tab, Shift+Tab and Alt+O move and press as in a dialog; Esc presses nothing.

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "scheduler/program_state.h"
+#include "settings/ini.h"
 
 namespace norvel {
 
 class Form1;
-class Form2;
 class AlarmTick;
 struct AlarmEffects;
 class SingleInstance;
@@ -38,11 +38,13 @@ class Application {
   void OnTick();
   void RefreshHolidays();
   void TellWhenNextYearUnknown();
-  void PictureSaved(const std::string& path);
+  void PicturesSaved();
   void HoldPictureWhenWanted();
-  void PutOff(int minutes);
-  void CancelPutOff();
-  void RestorePutOff();
+  AlarmSettings ReminderTexts(int alarm) const;
+  void PutOff(int alarm, int minutes);
+  void CancelPutOff(int alarm);
+  void RestorePutOffs();
+  void ShowNextRings();
   AlarmEffects Effects();
   void StartWatchdog();
   void StateWriteFailed(StateWrite what, const std::string& reason);
@@ -51,12 +53,10 @@ class Application {
   bool show_window_;
   std::unique_ptr<PicturePreparer> preparer_;
   int ticks_ = 0;
-  std::string picture_path_;  // as last read from or saved to the settings file
-  bool holding_picture_ = false;
+  int held_alarm_ = 0;  // the alarm whose picture is held ready, or 0
   int holiday_ticks_ = 0;
   std::unique_ptr<HolidaysFile> holidays_;
   std::unique_ptr<Form1> form1_;
-  std::unique_ptr<Form2> form2_;
   std::unique_ptr<PowerWarningWindow> warning_;
   std::unique_ptr<ReminderGate> reminder_;
   std::unique_ptr<StateStore> state_;

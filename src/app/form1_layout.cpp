@@ -6,38 +6,48 @@ namespace norvel::form1 {
 namespace {
 
 // Containers are referred to by their index in this table.
-constexpr int kInFrame1 = 0;
-constexpr int kInFrame2 = 9;
+constexpr int kInFrame1 = 4;
+constexpr int kInFrame2 = 13;
 
 constexpr ControlLayout kControls[] = {
-    {"Frame1", kFrame1, ControlKind::kFrame, -1, "", 120, 120, 6135, 2895 + kListPitch, 0},
-    {"Combo1", kCombo1, ControlKind::kComboBox, kInFrame1, "每小时", 240, 360, 1455, 300, 1},
-    {"Label1", kLabel1, ControlKind::kLabel, kInFrame1, "时", 1800, 360, 255, 255, 7},
-    {"Combo2", kCombo2, ControlKind::kComboBox, kInFrame1, "00", 240, 840, 1455, 300, 2},
-    {"Label2", kLabel2, ControlKind::kLabel, kInFrame1, "分", 1800, 840, 375, 255, 8},
-    {"Combo3", kCombo3, ControlKind::kComboBox, kInFrame1, "00", 240, 1320, 1455, 300, 3},
-    {"Label3", kLabel3, ControlKind::kLabel, kInFrame1, "秒", 1800, 1320, 375, 255, 9},
-    {"Combo4", kCombo4, ControlKind::kComboBox, kInFrame1, "无动作", 240, 1800, 1455, 300, 4},
-    {"Label4", kLabel4, ControlKind::kLabel, kInFrame1, "动作", 1800, 1800, 375, 255, 10},
-    {"Frame2", kFrame2, ControlKind::kFrame, kInFrame1, "提示语句", 2280, 240, 3735, 1935, 6},
+    // The alarm list and its buttons come first in the tab order, above the frame.
+    {"AlarmList", kAlarmList, ControlKind::kListView, -1, "", 120, 120, kClientWidth - 240,
+     kAlarmListHeight, 0},
+    {"CommandNew", kCommandNew, ControlKind::kButton, -1, "新建(&N)", 120, kAlarmButtonsTop, 1095,
+     375, 1},
+    {"CommandCopy", kCommandCopy, ControlKind::kButton, -1, "复制(&C)", 1335, kAlarmButtonsTop,
+     1095, 375, 2},
+    {"CommandDelete", kCommandDelete, ControlKind::kButton, -1, "删除(&D)", 2550, kAlarmButtonsTop,
+     1095, 375, 3},
+    {"Frame1", kFrame1, ControlKind::kFrame, -1, "", 120, 120 + kAlarmBlock, 6135,
+     2895 + kListPitch, 4},
+    {"Combo1", kCombo1, ControlKind::kComboBox, kInFrame1, "每小时", 240, 360, 1455, 300, 5},
+    {"Label1", kLabel1, ControlKind::kLabel, kInFrame1, "时", 1800, 360, 255, 255, 11},
+    {"Combo2", kCombo2, ControlKind::kComboBox, kInFrame1, "00", 240, 840, 1455, 300, 6},
+    {"Label2", kLabel2, ControlKind::kLabel, kInFrame1, "分", 1800, 840, 375, 255, 12},
+    {"Combo3", kCombo3, ControlKind::kComboBox, kInFrame1, "00", 240, 1320, 1455, 300, 7},
+    {"Label3", kLabel3, ControlKind::kLabel, kInFrame1, "秒", 1800, 1320, 375, 255, 13},
+    {"Combo4", kCombo4, ControlKind::kComboBox, kInFrame1, "无动作", 240, 1800, 1455, 300, 8},
+    {"Label4", kLabel4, ControlKind::kLabel, kInFrame1, "动作", 1800, 1800, 375, 255, 14},
+    {"Frame2", kFrame2, ControlKind::kFrame, kInFrame1, "提示语句", 2280, 240, 3735, 1935, 10},
     {"Text1", kText1, ControlKind::kTextBox, kInFrame2, "时间到,请休息!\r\n", 120, 240, 3495, 1575,
-     12, kMultiLine},
+     16, kMultiLine},
     {"Label6", kLabel6, ControlKind::kLabel, kInFrame1, "选择图片", 240, 2300 + kListPitch, 735,
-     255, 15, kTransparent},
+     255, 19, kTransparent},
     {"Text2", kText2, ControlKind::kTextBox, kInFrame1, "Text2", 960, 2280 + kListPitch, 2655, 270,
-     14},
+     18},
     {"Command2", kCommand2, ControlKind::kButton, kInFrame1, "...", 3720, 2280 + kListPitch, 495,
-     255, 16},
+     255, 20},
     {"Command1", kCommand1, ControlKind::kButton, kInFrame1, "确定(&O)", 4680, 2280 + kListPitch,
-     1335, 495, 11},
+     1335, 495, 15},
     // Ends above the frame's bottom border: its background must not paint over the frame.
-    {"Label5", kLabel5, ControlKind::kLabel, kInFrame1, "", 240, 2595 + kListPitch, 4215, 255, 13,
+    {"Label5", kLabel5, ControlKind::kLabel, kInFrame1, "", 240, 2595 + kListPitch, 4215, 255, 17,
      kTransparent | kBlueText},
     // One list pitch below Combo4, in the tab order right after it.
-    {"Combo5", kCombo5, ControlKind::kComboBox, kInFrame1, "", 240, 1800 + kListPitch, 1455, 300, 5,
+    {"Combo5", kCombo5, ControlKind::kComboBox, kInFrame1, "", 240, 1800 + kListPitch, 1455, 300, 9,
      kDropDownList},
     {"Label7", kLabel7, ControlKind::kLabel, kInFrame1, "日期", 1800, 1800 + kListPitch, 375, 255,
-     17},
+     21},
 };
 
 std::vector<std::string> Numbers(int first, int last) {

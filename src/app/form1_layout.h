@@ -33,21 +33,38 @@ enum : int {
   kLabel5,
   kCombo5,
   kLabel7,
+  kAlarmList,
+  kCommandNew,
+  kCommandCopy,
+  kCommandDelete,
 };
 
 // Menu item ids of m_Menu: "显示窗口", "开机时启动", "退出".
-// While a put-off reminder is pending, "取消稍后提醒 (HH:MM:SS)" comes before "退出".
+// For each pending put-off reminder, "取消稍后提醒 (HH:MM:SS)" comes before "退出" (ids from
+// kMenuCancelPutOff on, one per alarm; more than three go into a submenu).
 enum : int {
   kMenuShowWindow = 200,
   kMenuExit = 201,
   kMenuStartAtLogin = 202,
-  kMenuCancelPutOff = 203
+  kMenuCancelPutOff = 203,
+  kMenuCancelPutOffLast = kMenuCancelPutOff + 31,
 };
+inline constexpr std::size_t kPutOffItemsInMenu = 3;
+
+// The alarm list's column titles, and their widths in pixels at 96 dpi.
+inline constexpr std::array<std::string_view, 5> kAlarmColumns = {"时间", "日期", "动作", "提示语",
+                                                                  "下次"};
+inline constexpr std::array<int, 5> kAlarmColumnWidths = {94, 50, 72, 78, 90};
 
 inline constexpr std::string_view kCaption = NORVEL_CAPTION;
-inline constexpr int kClientWidth = 6345;                // twips: 423 pixels at 96 dpi
-inline constexpr int kListPitch = 480;                   // twips from one list to the next
-inline constexpr int kClientHeight = 3165 + kListPitch;  // twips: 243 pixels at 96 dpi
+inline constexpr int kClientWidth = 6345;  // twips: 423 pixels at 96 dpi
+inline constexpr int kListPitch = 480;     // twips from one list to the next
+// The alarm list and its three buttons above the frame: the frame and everything in it move
+// down by this much, and the window grows by it.
+inline constexpr int kAlarmListHeight = 1800;
+inline constexpr int kAlarmButtonsTop = 120 + kAlarmListHeight + 90;
+inline constexpr int kAlarmBlock = kAlarmListHeight + 90 + 375 + 90;
+inline constexpr int kClientHeight = 3165 + kListPitch + kAlarmBlock;  // twips
 inline constexpr int kTimerIntervalMs = 50;
 inline constexpr std::size_t kMessageByteLimit = 255;  // Text1, in code page 936 bytes
 inline constexpr std::string_view kDefaultMessage = "时间到,请休息!";

@@ -1,11 +1,15 @@
 // The settings window's own settings: read into the controls at start-up, saved by OK,
 // and the picture path saved by the picture chooser.
+#include <algorithm>
+
 #include "app/form1_layout.h"
 #include "app/form1_win.h"
 #include "app/ini_win.h"
 #include "app/picture_chooser_win.h"
 #include "app/startup.h"
 #include "settings/app_path_win.h"
+#include "scheduler/alarm_log.h"
+#include "settings/alarms.h"
 #include "settings/ini.h"
 #include "toolkit/codepage.h"
 #include "toolkit/controls_win.h"
@@ -24,33 +28,30 @@ void Form1::LoadSettingsIntoControls() {
   RunStep([&] { SetControlText(form1::kCombo4, texts.combo4); });
   RunStep([&] { SetControlText(form1::kText2, texts.text2); });
   days_ = texts.combo5;
-  PictureSaved(stored.picture);
 }
 
-void Form1::PictureSaved(const std::string& path) {
+void Form1::PicturesSaved() {
   RunStep([&] {
-    if (on_picture_) on_picture_(path);
+    if (on_saved_) on_saved_();
   });
 }
 
 void Form1::OnCommand1Click() {
-  AlarmSettings settings;
-  settings.message = ControlText(form1::kText1);
-  settings.hour = ControlText(form1::kCombo1);
-  settings.minute = ControlText(form1::kCombo2);
-  settings.second = ControlText(form1::kCombo3);
-  settings.action = ControlText(form1::kCombo4);
-  settings.picture = ControlText(form1::kText2);
-  settings.days = ControlText(form1::kCombo5);
+  CaptureSelected();
   const std::string file = AppSettingsFile();
-  const SaveResult result = WriteAlarmSettings(settings, file);
+  const AlarmsSaveResult result =
+      WriteAlarms(edits_.alarms(), edits_.deleted(), edits_.max_number(), file);
   if (result.status != WriteStatus::kOk) {
     // Nothing was written, and the window stays shown, so that the user sees the settings
-    // were not kept and can mend them.
-    ShowMessageBox(hwnd(), SaveFailureText("设置", file, result), "Norvel", MB_OK | MB_ICONWARNING);
+    // were not kept and can mend them; a text that cannot be kept names its alarm.
+    const std::string what =
+        result.number > 1 ? AlarmName(result.number) + " 的设置" : std::string("设置");
+    ShowMessageBox(hwnd(), SaveFailureText(what, file, {result.status, result.key}), "Norvel",
+                   MB_OK | MB_ICONWARNING);
     return;
   }
-  PictureSaved(settings.picture);
+  edits_.Saved();
+  PicturesSaved();
   keys_.RememberFocus();
   ShowWindow(hwnd(), SW_MINIMIZE);  // the resize handler hides the window
 }
@@ -63,15 +64,23 @@ void Form1::OnCommand2Click() {
     return;
   }
   SetControlText(form1::kText2, *path);
+  CaptureSelected();
+  // Kept at once in the alarm's section; an alarm not saved yet keeps it until OK.
   const std::string file = AppSettingsFile();
+  const int number = edits_.Selected().number;
+  const std::vector<StoredAlarm> saved = ReadAlarms(file).alarms;
+  if (std::none_of(saved.begin(), saved.end(),
+                   [&](const StoredAlarm& alarm) { return alarm.number == number; })) {
+    return;
+  }
   const WriteStatus status =
-      WriteIniValue(AlarmSettings::kSection, AlarmSettings::kPicture, *path, file);
+      WriteIniValue(AlarmSectionName(number), AlarmSettings::kPicture, *path, file);
   if (status != WriteStatus::kOk) {
     ShowMessageBox(hwnd(), SaveFailureText("图片路径", file, {status, {}}), "Norvel",
                    MB_OK | MB_ICONWARNING);
     return;
   }
-  PictureSaved(*path);
+  PicturesSaved();
 }
 
 }  // namespace norvel

@@ -28,6 +28,7 @@ class Form1Tray {
   bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void ShowBalloon(const std::wstring& text) { icon_.ShowBalloon(L"Norvel", text); }
   void Remove() { icon_.Remove(); }
+  void SetTipDetail(const std::wstring& detail) { icon_.SetTipDetail(detail); }
 
   static constexpr UINT_PTR kRetryTimer = 2;
 

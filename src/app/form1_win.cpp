@@ -5,10 +5,8 @@
 #include "app/form1_layout.h"
 #include "app/form1_tray_win.h"
 #include "app/ini_win.h"
-#include "app/start_at_login_win.h"
 #include "app/startup.h"
 #include "reminder/prepared_picture_win.h"
-#include "scheduler/put_off.h"
 #include "toolkit/controls_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/resource.h"
@@ -30,10 +28,10 @@ constexpr int kListIds[] = {form1::kCombo1, form1::kCombo2, form1::kCombo3, form
 }  // namespace
 
 Form1::Form1(std::function<void()> on_tick, std::function<void()> on_unload,
-             std::function<void(const std::string&)> on_picture)
+             std::function<void()> on_saved)
     : on_tick_(std::move(on_tick)),
       on_unload_(std::move(on_unload)),
-      on_picture_(std::move(on_picture)),
+      on_saved_(std::move(on_saved)),
       text1_limit_(form1::kMessageByteLimit) {}
 
 Form1::~Form1() = default;
@@ -52,6 +50,7 @@ bool Form1::Load(bool show) {
   }
   keys_.Attach(hwnd());
   controls_.Create(hwnd(), form1::Controls());
+  list_.Attach(Control(form1::kAlarmList));
   SendMessageW(Control(form1::kText1), EM_SETLIMITTEXT, 0, 0);  // the byte limit is ours
   text1_limit_.Accept(Control(form1::kText1));
   CreateMenus();
@@ -68,26 +67,12 @@ bool Form1::Load(bool show) {
 
 void Form1::ApplyLayout(int dpi) {
   controls_.LayOut(dpi);
+  list_.LayOut(dpi);
   const SIZE outer =
       OuterSizeForClient(TwipsToPixels(form1::kClientWidth, dpi),
                          TwipsToPixels(form1::kClientHeight, dpi), kStyle, kExStyle, dpi);
   SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form1::CreateMenus() {
-  // m_main "dc" is never shown as a menu bar; its submenu m_Menu is the tray's popup. The
-  // submenu is ours until m_main holds it.
-  m_main_.reset(CreateMenu());
-  UniqueMenu m_menu(CreatePopupMenu());
-  for (std::size_t i = 0; i < form1::kMenuItems.size(); ++i) {
-    const std::wstring item = Widen(form1::kMenuItems[i]).value_or(L"");
-    AppendMenuW(m_menu.get(), MF_STRING, static_cast<UINT_PTR>(form1::kMenuIds[i]), item.c_str());
-  }
-  const std::wstring top = Widen(form1::kMenuCaption).value_or(L"");
-  if (AppendMenuW(m_main_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(m_menu.get()), top.c_str())) {
-    (void)m_menu.release();
-  }
 }
 
 void Form1::OnLoad() {
@@ -100,6 +85,7 @@ void Form1::OnLoad() {
   RunStep([&] { CentreOnScreen(hwnd()); });
   RunStep([&] { LoadSettingsIntoControls(); });
   RunStep([&] { FillLists(); });
+  RunStep([&] { LoadAlarms(); });
   RunStep([&] { SetTopmost(hwnd()); });
 }
 
@@ -117,26 +103,6 @@ void Form1::ShowBalloon(const std::wstring& text) {
 void Form1::OnMenuClick(int index) {
   if (index == 0) ShowSettingsWindow();
   if (index == 1) OnCloseRequest();
-}
-
-void Form1::PrepareMenu(HMENU menu) {
-  // Read afresh each time: Task Manager may have changed it meanwhile.
-  CheckMenuItem(menu, form1::kMenuStartAtLogin,
-                MF_BYCOMMAND | (StartAtLoginChecked() ? MF_CHECKED : MF_UNCHECKED));
-  DeleteMenu(menu, form1::kMenuCancelPutOff, MF_BYCOMMAND);
-  const std::optional<std::int64_t> due = pending_put_off_ ? pending_put_off_() : std::nullopt;
-  if (due) {
-    const std::wstring item = Widen(CancelPutOffMenuText(*due)).value_or(L"");
-    InsertMenuW(menu, form1::kMenuExit, MF_BYCOMMAND | MF_STRING, form1::kMenuCancelPutOff,
-                item.c_str());
-  }
-}
-
-void Form1::OnStartAtLoginClick() {
-  if (!SetStartAtLogin(!StartAtLoginChecked())) {
-    ShowMessageBox(hwnd(), "无法更改“开机时启动”:系统拒绝写入注册表(可能受策略或权限限制)。",
-                   "Norvel", MB_OK | MB_ICONWARNING);
-  }
 }
 
 void Form1::OnCloseRequest() {
@@ -175,10 +141,11 @@ void Form1::SetControlText(int id, std::string_view text) {
   if (id == form1::kText1) text1_limit_.Accept(Control(id));
 }
 
-std::wstring_view Form1::Text(AlarmList list, wchar_t (&buffer)[kBuffer]) const {
-  const int n = GetWindowTextW(Control(kListIds[static_cast<int>(list)]), buffer, kBuffer);
+std::wstring_view Form1::LiveText(AlarmList list, wchar_t (&buffer)[ListTexts::kBuffer]) const {
+  const int n =
+      GetWindowTextW(Control(kListIds[static_cast<int>(list)]), buffer, ListTexts::kBuffer);
   // A text that fills the buffer may have been cut; no such text can match anyway.
-  if (n <= 0 || n >= kBuffer - 1) return {};
+  if (n <= 0 || n >= ListTexts::kBuffer - 1) return {};
   return {buffer, static_cast<std::size_t>(n)};
 }
 
@@ -202,7 +169,7 @@ bool Form1::HandleCommand(WORD id, WORD code) {
       return true;
     case form1::kText1:
       if (code == EN_CHANGE) text1_limit_.OnChange(Control(form1::kText1));
-      return true;
+      return HandleAlarmCommand(form1::kText2, code);  // the row shows the message too
     case form1::kMenuShowWindow:
       OnMenuClick(0);
       return true;
@@ -212,11 +179,12 @@ bool Form1::HandleCommand(WORD id, WORD code) {
     case form1::kMenuStartAtLogin:
       OnStartAtLoginClick();
       return true;
-    case form1::kMenuCancelPutOff:
-      if (cancel_put_off_) cancel_put_off_();
-      return true;
   }
-  return false;
+  if (id >= form1::kMenuCancelPutOff && id <= form1::kMenuCancelPutOffLast) {
+    CancelPutOffItem(id);
+    return true;
+  }
+  return HandleAlarmCommand(id, code);
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -255,6 +223,12 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_TIMER:
       if (wparam == kTimer1 && on_tick_) on_tick_();
+      return 0;
+    case WM_NOTIFY:
+      OnAlarmListNotify(*reinterpret_cast<const NMHDR*>(lparam));
+      return 0;
+    case kCaptureMessage:
+      CaptureSelected();
       return 0;
     case kRestartTimerMessage:
       SetTimer(hwnd(), kTimer1, form1::kTimerIntervalMs, nullptr);

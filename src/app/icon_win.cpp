@@ -1,5 +1,6 @@
 #include "app/icon_win.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "app/icon.h"
@@ -25,6 +26,16 @@ TrayIcon::TrayIcon(HWND window) {
       Widen(TrayTipText(NORVEL_VERSION_MAJOR, NORVEL_VERSION_MINOR, NORVEL_VERSION_REVISION))
           .value_or(L"Norvel");
   tip.copy(TrayIconData.szTip, sizeof TrayIconData.szTip / sizeof(wchar_t) - 1);
+  first_line_ = tip;
+}
+
+void TrayIcon::SetTipDetail(const std::wstring& detail) {
+  if (detail == detail_) return;
+  detail_ = detail;
+  const std::wstring tip = first_line_ + L"\n" + detail;
+  std::fill(std::begin(TrayIconData.szTip), std::end(TrayIconData.szTip), L'\0');
+  tip.copy(TrayIconData.szTip, std::size(TrayIconData.szTip) - 1);
+  if (may_be_shown_) Shell_NotifyIconW(NIM_MODIFY, &TrayIconData);
 }
 
 TrayIcon::~TrayIcon() {

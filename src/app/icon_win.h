@@ -33,12 +33,15 @@ class TrayIcon {
   bool Add();
   // A balloon from the icon with a warning sign: `title` over `text` (cut to fit the record).
   void ShowBalloon(const std::wstring& title, const std::wstring& text);
+  // The tip's second line (the first stays "Norvel V0.20"); changed only when it differs.
+  void SetTipDetail(const std::wstring& detail);
   // NIM_DELETE with the window and id 1, also when the add reported a failure.
   void Remove();
 
  private:
   NOTIFYICONDATAW TrayIconData{};
   UniqueIcon icon_;
+  std::wstring first_line_, detail_;
   bool may_be_shown_ = false;  // an add was tried since the last delete
 };
 

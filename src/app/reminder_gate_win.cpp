@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "reminder/form2_win.h"
 #include "reminder/prepared_picture_win.h"
 #include "scheduler/ZXH_win.h"
@@ -15,48 +17,86 @@ std::int64_t NowMs() {
 
 }  // namespace
 
-ReminderGate::ReminderGate(Form2& form2, PicturePreparer& preparer,
-                           std::function<std::string()> picture_path,
-                           std::function<void(const std::string&)> log)
-    : form2_(form2),
-      preparer_(preparer),
-      picture_path_(std::move(picture_path)),
-      log_(std::move(log)) {}
+ReminderGate::ReminderGate(PicturePreparer& preparer, Hooks hooks)
+    : preparer_(preparer), hooks_(std::move(hooks)) {}
 
-PictureState ReminderGate::Picture() const {
-  const std::string path = picture_path_();
-  return path.empty() ? PictureState::kNone : preparer_.State(path);
+ReminderGate::~ReminderGate() = default;
+
+Form2& ReminderGate::FormOf(int alarm) {
+  for (const auto& [number, form] : forms_) {
+    if (number == alarm) return *form;
+  }
+  auto form = std::make_unique<Form2>(
+      [this] {
+        if (hooks_.unloaded) hooks_.unloaded();
+      },
+      &preparer_,
+      [this, alarm](int minutes) {
+        if (hooks_.put_off) hooks_.put_off(alarm, minutes);
+      },
+      [this, alarm] { return hooks_.texts ? hooks_.texts(alarm) : AlarmSettings{}; });
+  form->AllowPutOff(allow_put_off_);
+  forms_.emplace_back(alarm, std::move(form));
+  return *forms_.back().second;
 }
 
-void ReminderGate::Due() {
-  if (form2_.IsLoaded()) {  // shown already: the desktop cleared and it brought back again
-    Apply(ReminderStep::kShow);
-    return;
-  }
-  PictureState picture = Picture();
-  if (!wait_.waiting() && picture == PictureState::kNone) {
-    // A picture changed at the last moment (or never asked for) is made ready now.
-    const std::string path = picture_path_();
-    if (!path.empty()) {
-      preparer_.Prepare(path);
-      picture = Picture();
+bool ReminderGate::AnyLoaded() const {
+  return std::any_of(forms_.begin(), forms_.end(),
+                     [](const auto& entry) { return entry.second->IsLoaded(); });
+}
+
+void ReminderGate::AllowPutOff(bool allowed) {
+  allow_put_off_ = allowed;
+  for (const auto& entry : forms_) entry.second->AllowPutOff(allowed);
+}
+
+void ReminderGate::Show(Form2& form, bool& cleared, int offset) {
+  // The desktop is cleared as the reminders come (and on every tick of their second).
+  if (!cleared) EnumWindows(MinimizeWindowProc, 0);
+  cleared = true;
+  form.Show(offset);
+}
+
+void ReminderGate::Due(const std::vector<int>& alarms) {
+  bool cleared = false;
+  for (const int alarm : alarms) {
+    Form2& form = FormOf(alarm);
+    if (form.IsLoaded()) {  // shown already: brought back again
+      Show(form, cleared, 0);
+    } else if (std::find(queue_.begin(), queue_.end(), alarm) == queue_.end()) {
+      queue_.push_back(alarm);
     }
   }
-  Apply(wait_.Due(picture, NowMs()));
+  ShowQueued(cleared);
 }
 
 void ReminderGate::Look() {
-  if (wait_.waiting()) Apply(wait_.Look(Picture(), NowMs()));
+  bool cleared = false;
+  ShowQueued(cleared);
 }
 
-void ReminderGate::Apply(ReminderStep step) {
-  if (step != ReminderStep::kShow && step != ReminderStep::kShowWithoutPicture) return;
-  if (step == ReminderStep::kShowWithoutPicture && log_) {
-    log_("提醒的图片 2 秒内没有准备好, 提醒不带图片显示");
+void ReminderGate::ShowQueued(bool& cleared) {
+  while (!queue_.empty()) {
+    const int alarm = queue_.front();
+    const bool first_look = !wait_.waiting();
+    if (first_look) head_path_ = hooks_.texts ? hooks_.texts(alarm).picture : std::string();
+    PictureState picture = head_path_.empty() ? PictureState::kNone : preparer_.State(head_path_);
+    if (first_look && picture == PictureState::kNone && !head_path_.empty()) {
+      // A picture changed at the last moment (or not asked for ahead) is made ready now.
+      preparer_.Prepare(head_path_);
+      picture = preparer_.State(head_path_);
+    }
+    const ReminderStep step =
+        first_look ? wait_.Due(picture, NowMs()) : wait_.Look(picture, NowMs());
+    if (step != ReminderStep::kShow && step != ReminderStep::kShowWithoutPicture) return;
+    if (step == ReminderStep::kShowWithoutPicture && hooks_.log) {
+      hooks_.log("闹钟" + std::to_string(alarm) + " 提醒的图片 2 秒内没有准备好, 提醒不带图片显示");
+    }
+    queue_.pop_front();
+    Show(FormOf(alarm), cleared, cascade_ * kCascadePixels);
+    ++cascade_;
   }
-  // The desktop is cleared as the reminder comes (and on every tick of its second).
-  EnumWindows(MinimizeWindowProc, 0);
-  form2_.Show();
+  cascade_ = 0;
 }
 
 }  // namespace norvel

@@ -1,13 +1,20 @@
-// Shows the reminder at its second: the desktop cleared and Form2 shown once its picture is
+// Shows the reminders at their second: one window per alarm, each with its own message and
+// picture. The reminders due in one tick come one after another, each once its picture is
 // ready, never waiting on the UI thread for a decode (a photo on a slow or unreachable share
-// would stop every tick). A picture not ready 2 s after the second is left out: the reminder
-// then shows at its design size, and the log says so.
+// would stop every tick): a picture not ready 2 s after its turn is left out, the reminder
+// then shows at its design size, and the log says so. The desktop is cleared once a tick; a
+// second and later window of the same tick sits 32 pixels down and right of the one before.
 #pragma once
 
+#include <deque>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "reminder/picture_wait.h"
+#include "settings/ini.h"
 
 namespace norvel {
 
@@ -16,27 +23,41 @@ class PicturePreparer;
 
 class ReminderGate {
  public:
-  // `picture_path` gives the reminder's picture as last read from or saved to the settings
-  // file; `log` writes one line's text to norvel.log.
-  ReminderGate(Form2& form2, PicturePreparer& preparer, std::function<std::string()> picture_path,
-               std::function<void(const std::string&)> log);
+  static constexpr int kCascadePixels = 32;
 
-  // The reminder is due (every tick of its second).
-  void Due();
-  // Every tick, and when a picture is ready: a reminder waiting for its picture shows.
+  struct Hooks {
+    std::function<AlarmSettings(int alarm)> texts;  // the alarm's message and picture
+    std::function<void(int alarm, int minutes)> put_off;
+    std::function<void()> unloaded;               // a reminder window is gone
+    std::function<void(const std::string&)> log;  // one line's text to norvel.log
+  };
+  ReminderGate(PicturePreparer& preparer, Hooks hooks);
+  ~ReminderGate();
+
+  // These alarms' reminders are due (every tick of their second).
+  void Due(const std::vector<int>& alarms);
+  // Every tick, and when a picture is ready: the next reminder whose picture is ready shows.
   void Look();
-  // A reminder waits for its picture: the picture stays wanted.
-  bool Waiting() const { return wait_.waiting(); }
+  // The alarm whose reminder waits for its picture (its picture stays wanted), or 0.
+  int WaitingAlarm() const { return queue_.empty() ? 0 : queue_.front(); }
+  // Whether a reminder window is open.
+  bool AnyLoaded() const;
+  // Once the settings window is gone nothing would bring a put-off back: see Form2.
+  void AllowPutOff(bool allowed);
 
  private:
-  PictureState Picture() const;
-  void Apply(ReminderStep step);
+  Form2& FormOf(int alarm);
+  void ShowQueued(bool& cleared);
+  void Show(Form2& form, bool& cleared, int offset);
 
-  Form2& form2_;
   PicturePreparer& preparer_;
-  std::function<std::string()> picture_path_;
-  std::function<void(const std::string&)> log_;
-  ReminderPictureWait wait_;
+  Hooks hooks_;
+  std::vector<std::pair<int, std::unique_ptr<Form2>>> forms_;  // one per alarm, kept
+  std::deque<int> queue_;                                      // due and not shown yet, in turn
+  std::string head_path_;                                      // the picture of the queue's first
+  ReminderPictureWait wait_;                                   // for the queue's first
+  int cascade_ = 0;  // reminders shown since the queue was last empty
+  bool allow_put_off_ = true;
 };
 
 }  // namespace norvel

@@ -4,6 +4,7 @@
 
 #include "app/start_at_login_win.h"
 #include "settings/app_path_win.h"
+#include "settings/alarms.h"
 #include "settings/ini.h"
 
 namespace norvel {
@@ -36,19 +37,19 @@ void CheckRegistry(const StateStore::Report& report, StateWrite what, long statu
 
 }  // namespace
 
-std::string StateStore::StoredPutOff() const {
-  return ReadIniValue(ProgramState::kSection, ProgramState::kPutOff, AppSettingsFile());
+std::string StateStore::StoredPutOff(int alarm) const {
+  return ReadIniValue(ProgramState::kSection, PutOffKey(alarm), AppSettingsFile());
 }
 
-void StateStore::KeepPutOff(std::int64_t due) {
-  CheckIni(report_, StateWrite::kPutOff,
-           WriteIniValue(ProgramState::kSection, ProgramState::kPutOff, StampText(due),
-                         AppSettingsFile()));
+void StateStore::KeepPutOff(int alarm, std::int64_t due) {
+  CheckIni(
+      report_, StateWrite::kPutOff,
+      WriteIniValue(ProgramState::kSection, PutOffKey(alarm), StampText(due), AppSettingsFile()));
 }
 
-void StateStore::ForgetPutOff() {
+void StateStore::ForgetPutOff(int alarm) {
   CheckIni(report_, StateWrite::kPutOffRemoved,
-           RemoveIniValue(ProgramState::kSection, ProgramState::kPutOff, AppSettingsFile()));
+           RemoveIniValue(ProgramState::kSection, PutOffKey(alarm), AppSettingsFile()));
 }
 
 std::optional<std::int64_t> StateStore::LastPowerAction() const {

@@ -18,10 +18,10 @@ class StateStore {
   using Report = std::function<void(StateWrite what, const std::string& reason)>;
   explicit StateStore(Report report) : report_(std::move(report)) {}
 
-  // The put-off kept from an earlier run, as written ("" when none).
-  std::string StoredPutOff() const;
-  void KeepPutOff(std::int64_t due);
-  void ForgetPutOff();
+  // The alarm's put-off kept from an earlier run, as written ("" when none).
+  std::string StoredPutOff(int alarm) const;
+  void KeepPutOff(int alarm, std::int64_t due);
+  void ForgetPutOff(int alarm);
 
   // The trigger second of the last shut-down or restart carried out, as recorded.
   std::optional<std::int64_t> LastPowerAction() const;

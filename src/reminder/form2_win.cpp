@@ -30,15 +30,26 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 }  // namespace
 
 Form2::Form2(std::function<void()> on_unload, PicturePreparer* preparer,
-             std::function<void(int minutes)> on_put_off)
-    : on_unload_(std::move(on_unload)), on_put_off_(std::move(on_put_off)), preparer_(preparer) {}
+             std::function<void(int minutes)> on_put_off, std::function<AlarmSettings()> texts)
+    : on_unload_(std::move(on_unload)),
+      on_put_off_(std::move(on_put_off)),
+      texts_(std::move(texts)),
+      preparer_(preparer) {}
 
 HWND Form2::Label1() const {
   return GetDlgItem(hwnd(), form2::kLabel1);
 }
 
-void Form2::Show() {
-  if (!IsLoaded() && !Load()) return;
+void Form2::Show(int offset) {
+  if (!IsLoaded()) {
+    if (!Load()) return;
+    if (offset != 0) {
+      RECT r{};
+      GetWindowRect(hwnd(), &r);
+      SetWindowPos(hwnd(), nullptr, r.left + offset, r.top + offset, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
 }
@@ -60,7 +71,7 @@ bool Form2::Load() {
 
 void Form2::OnLoad() {
   AlarmSettings stored;
-  RunStep([&] { stored = ReadAlarmSettings(AppSettingsFile()); });
+  RunStep([&] { stored = texts_ ? texts_() : ReadAlarmSettings(AppSettingsFile()); });
   // A message edited by hand may break its lines with LF or CR alone; the label shows
   // CR LF only.
   RunStep([&] { SetMessage(WithCrLfLineBreaks(stored.message)); });

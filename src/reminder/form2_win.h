@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "settings/ini.h"
+
 #include "toolkit/handle_win.h"
 #include "toolkit/window_win.h"
 
@@ -19,13 +21,16 @@ struct PreparedPicture;
 class Form2 final : public Window {
  public:
   // `preparer` (may be null) holds the picture made ready ahead of time; `on_put_off` runs
-  // with the minutes the user put the reminder off by from its menu.
+  // with the minutes the user put the reminder off by from its menu; `texts` gives the
+  // alarm's message and picture at each load (alarm 1's in the settings file when empty).
   Form2(std::function<void()> on_unload, PicturePreparer* preparer,
-        std::function<void(int minutes)> on_put_off = {});
+        std::function<void(int minutes)> on_put_off = {},
+        std::function<AlarmSettings()> texts = {});
 
   // Shows the window modeless: loads it first when it is not loaded, otherwise only makes
-  // it visible and active again (nothing is read or recomputed).
-  void Show();
+  // it visible and active again (nothing is read or recomputed). A reminder loaded after
+  // others of its second is placed `offset` pixels down and right of where it would be.
+  void Show(int offset = 0);
 
   HWND Label1() const;
 
@@ -49,6 +54,7 @@ class Form2 final : public Window {
 
   std::function<void()> on_unload_;
   std::function<void(int)> on_put_off_;
+  std::function<AlarmSettings()> texts_;
   UniqueFont label_font_;
   PicturePreparer* preparer_;
   std::shared_ptr<const PreparedPicture> picture_;

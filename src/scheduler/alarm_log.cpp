@@ -16,7 +16,15 @@ std::string Number(std::int64_t value) {
 
 }  // namespace
 
+std::string AlarmName(int number) {
+  return "闹钟" + std::to_string(number);
+}
+
 std::string EventText(const AlarmEvent& e) {
+  return AlarmName(e.alarm) + " " + EventDescription(e);
+}
+
+std::string EventDescription(const AlarmEvent& e) {
   const std::string at = TimeOfDayText(e.occurrence);
   const std::string action(ActionText(e.action));
   switch (e.kind) {

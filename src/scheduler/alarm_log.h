@@ -29,11 +29,16 @@ struct AlarmEvent {
   std::int64_t occurrence = 0;    // the trigger second (civil seconds)
   std::int64_t seconds_late = 0;  // kReminderCaughtUp, kPowerSkippedLate
   std::uint32_t error = 0;        // kPowerFailed: the system's error number
+  int alarm = 1;                  // the alarm's number, named in the log as "闹钟N"
   friend bool operator==(const AlarmEvent&, const AlarmEvent&) = default;
 };
 
-// The event as the log says it, without the time stamp.
+// The event as the log says it, without the time stamp: "闹钟2 显示提醒 (07:05:03)".
 std::string EventText(const AlarmEvent& event);
+// The same without the alarm's name.
+std::string EventDescription(const AlarmEvent& event);
+// "闹钟N": how the log and the status line name an alarm.
+std::string AlarmName(int number);
 // What the user is told of the event from the icon, or "" when it is only written down.
 std::string EventNotice(const AlarmEvent& event);
 // "2026-12-08 07:05:03  " followed by the event's text and CR LF.

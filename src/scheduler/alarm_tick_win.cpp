@@ -41,10 +41,10 @@ void AppendToProgramLog(const std::string& line) {
   AppendToLog(LogFilePath(AppDirectory()), line);
 }
 
-AlarmEffects SystemAlarmEffects(std::function<void()> show_reminder,
+AlarmEffects SystemAlarmEffects(std::function<void(const std::vector<int>&)> show_reminders,
                                 std::function<void(const std::wstring&)> tell) {
   AlarmEffects effects;
-  effects.show_reminder = std::move(show_reminder);
+  effects.show_reminders = std::move(show_reminders);
   effects.exit_windows = RequestExitWindows;
   effects.tell = std::move(tell);
   effects.log = AppendToProgramLog;
@@ -56,8 +56,7 @@ AlarmTick::AlarmTick(AlarmView& view, const Clock& clock, AlarmEffects effects,
     : view_(view),
       clock_(clock),
       effects_(std::move(effects)),
-      scheduler_(last_power_second),
-      lists_(view),
+      alarms_(last_power_second),
       parts_{W(kStatusToday), W(kStatusNow), W(kStatusGap), W(kWeekdayPrefix)} {
   status_.reserve(128);
   shown_status_.reserve(128);
@@ -65,27 +64,27 @@ AlarmTick::AlarmTick(AlarmView& view, const Clock& clock, AlarmEffects effects,
 
 void AlarmTick::Tick() {
   const LocalTime now = clock_.Now();
-  lists_.NextTick();
-  Apply(scheduler_.Tick({now, clock_.MonotonicMs()}, lists_), now);
+  Apply(alarms_.Tick({now, clock_.MonotonicMs()}, view_), now);
 }
 
-void AlarmTick::Apply(const TickPlan& plan, const LocalTime& now) {
+void AlarmTick::Apply(const AlarmSetPlan& plan, const LocalTime& now) {
   if (plan.new_second) UpdateStatusLine(now);
-  picture_wanted_ = plan.hold_picture;
+  picture_wanted_ = plan.hold_picture_alarm;
   if (plan.update_warning && effects_.warn) {
-    warning_action_ = plan.warning_action;
     effects_.warn(plan.warning, W(ActionText(plan.warning_action)));
   }
   for (const AlarmEvent& event : plan.events) Note(event, now);
   if (plan.unknown_holiday_year && effects_.tell) {
     effects_.tell(W(UnknownHolidayYearText(*plan.unknown_holiday_year)));
   }
-  if (plan.put_off_rang && effects_.put_off_rang) effects_.put_off_rang();
-  if (plan.show_reminder && effects_.show_reminder) effects_.show_reminder();
+  if (effects_.put_off_ended) {
+    for (const int alarm : plan.put_offs_ended) effects_.put_off_ended(alarm);
+  }
+  if (!plan.reminders.empty() && effects_.show_reminders) effects_.show_reminders(plan.reminders);
   if (IsPowerAction(plan.power)) RunPowerAction(plan, now);
 }
 
-void AlarmTick::RunPowerAction(const TickPlan& plan, const LocalTime& now) {
+void AlarmTick::RunPowerAction(const AlarmSetPlan& plan, const LocalTime& now) {
   if (plan.record_power && effects_.before_power) {
     effects_.before_power(plan.power, plan.power_occurrence);
   }
@@ -96,7 +95,8 @@ void AlarmTick::RunPowerAction(const TickPlan& plan, const LocalTime& now) {
   // because the first one is already under way.
   if (error == 0 || !plan.record_power) return;
   if (effects_.power_refused) effects_.power_refused(plan.power);
-  if (const auto failed = scheduler_.PowerActionFailed(plan.power, plan.power_occurrence, error)) {
+  if (const auto failed =
+          alarms_.PowerActionFailed(plan.power_alarm, plan.power, plan.power_occurrence, error)) {
     Note(*failed, now);
   }
 }
@@ -107,15 +107,16 @@ void AlarmTick::Note(const AlarmEvent& event, const LocalTime& now) {
   if (!notice.empty() && effects_.tell) effects_.tell(W(notice));
 }
 
-std::int64_t AlarmTick::PutOffReminder(int minutes) {
+std::int64_t AlarmTick::PutOffReminder(int alarm, int minutes) {
   // To the second: that many minutes after the choice.
   const std::int64_t due = NowSecond() + std::int64_t{minutes} * 60;
-  scheduler_.PutOffReminder(due);
+  alarms_.PutOff(alarm, due);
   return due;
 }
 
 void AlarmTick::CancelPowerAction(std::int64_t occurrence) {
-  Note(scheduler_.CancelPowerAction(occurrence, warning_action_), clock_.Now());
+  const LocalTime now = clock_.Now();
+  for (const AlarmEvent& event : alarms_.CancelPowerAction(occurrence)) Note(event, now);
 }
 
 void AlarmTick::UpdateStatusLine(const LocalTime& now) {

@@ -1,12 +1,13 @@
-// What the tick needs of the settings window: the texts of its lists, and a place for the
-// status line. The settings window provides it; the tick knows nothing else of it.
+// What the tick needs of the settings window: its alarms (the selected one's lists as they
+// show), and a place for the status line. The settings window provides it; the tick knows
+// nothing else of it.
 #pragma once
 
-#include "scheduler/alarm_lists.h"
+#include "scheduler/alarm_set.h"
 
 namespace norvel {
 
-class AlarmView : public ListTexts {
+class AlarmView : public AlarmTexts {
  public:
   virtual void ShowStatusLine(const wchar_t* text) = 0;
 

@@ -6,12 +6,15 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace norvel {
 
 inline constexpr std::int64_t kPutOffShownLateUpTo = 60 * 60;  // seconds
 
-// The icon's menu item while a put-off is pending: "取消稍后提醒 (HH:MM:SS)".
+// The icon's menu item while a put-off is pending: "取消稍后提醒 (HH:MM:SS)"; more than
+// three are items of a submenu with the title alone.
+inline constexpr std::string_view kCancelPutOffMenuTitle = "取消稍后提醒";
 std::string CancelPutOffMenuText(std::int64_t due);
 // What the user is told of a put-off dropped at start: "错过了 HH:MM:SS 的稍后提醒".
 std::string DroppedPutOffText(std::int64_t due);

@@ -60,6 +60,14 @@ class Scheduler {
   // outlive the scheduler or the next call.
   void SetCalendar(const HolidayCalendar& calendar) { calendar_ = &calendar; }
 
+  // The alarm was switched off: it forgets the tick it saw last (nothing is caught up across
+  // the time it was off), a late shut-down or restart and its put-off.
+  void Pause() {
+    previous_.reset();
+    late_power_.reset();
+    put_off_.Cancel();
+  }
+
   // 稍后提醒: the reminder comes again at `due` (civil seconds), replacing a pending one.
   void PutOffReminder(std::int64_t due) { put_off_.Set(due); }
   void CancelPutOff() { put_off_.Cancel(); }

@@ -1,22 +1,47 @@
 #include "settings/ini.h"
 
+#include "settings/alarms.h"
 #include "settings/ini_file.h"
+#include "settings/ini_store.h"
 #include "toolkit/codepage.h"
 #include "toolkit/file_io.h"
 
 namespace norvel {
 namespace {
 
+// The message of alarm 1 and of every other alarm may span several lines.
 bool IsEscapedKey(std::string_view section, std::string_view key) {
-  return section == AlarmSettings::kSection && key == AlarmSettings::kMessage;
+  return key == AlarmSettings::kMessage &&
+         (section == AlarmSettings::kSection || AlarmNumberOfSection(section).has_value());
 }
+
+}  // namespace
 
 std::string StoredForm(std::string_view section, std::string_view key, std::string_view value) {
   return IsEscapedKey(section, key) ? EscapeLineBreaks(value) : std::string(value);
 }
 
-std::string ValueForm(std::string_view section, std::string_view key, std::string value) {
-  return IsEscapedKey(section, key) ? UnescapeLineBreaks(value) : value;
+std::string ValueForm(std::string_view section, std::string_view key, std::string stored) {
+  return IsEscapedKey(section, key) ? UnescapeLineBreaks(stored) : stored;
+}
+
+AlarmSettings ReadAlarmTexts(const IniFile& ini, std::string_view section) {
+  AlarmSettings texts;
+  const auto values = texts.Values();
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const std::string_view key = AlarmSettings::kKeys[i];
+    *values[i] = ValueForm(section, key, ini.Get(section, key).value_or(std::string()));
+  }
+  return texts;
+}
+
+std::string_view SetAlarmTexts(IniFile& ini, std::string_view section, const AlarmSettings& texts) {
+  const auto values = texts.Values();
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const std::string_view key = AlarmSettings::kKeys[i];
+    if (!ini.Set(section, key, StoredForm(section, key, *values[i]))) return key;
+  }
+  return {};
 }
 
 WriteStatus ReplaceWith(const std::string& file, const IniFile& ini) {
@@ -30,8 +55,6 @@ WriteStatus ReplaceWith(const std::string& file, const IniFile& ini) {
   }
   return WriteStatus::kIoError;
 }
-
-}  // namespace
 
 std::string SettingsFilePath(std::string_view app_directory) {
   std::string path(app_directory);
@@ -84,17 +107,9 @@ std::string ReadIniValue(std::string_view section, std::string_view key, const s
 }
 
 AlarmSettings ReadAlarmSettings(const std::string& file) {
-  AlarmSettings settings;
   const FileContent content = ReadWholeFile(file);
-  if (content.status != ReadStatus::kOk) return settings;
-  const IniFile ini(content.bytes, Cp936());
-  const auto values = settings.Values();
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    const std::string_view key = AlarmSettings::kKeys[i];
-    *values[i] = ValueForm(AlarmSettings::kSection, key,
-                           ini.Get(AlarmSettings::kSection, key).value_or(std::string()));
-  }
-  return settings;
+  if (content.status != ReadStatus::kOk) return {};
+  return ReadAlarmTexts(IniFile(content.bytes, Cp936()), AlarmSettings::kSection);
 }
 
 WriteStatus WriteIniValue(std::string_view section, std::string_view key, std::string_view value,
@@ -121,16 +136,10 @@ SaveResult WriteAlarmSettings(const AlarmSettings& settings, const std::string& 
   const FileContent content = ReadWholeFile(file);
   if (content.status == ReadStatus::kError) return {WriteStatus::kIoError, {}};
   IniFile ini(content.bytes, Cp936());
-  const auto values = settings.Values();
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    const std::string_view key = AlarmSettings::kKeys[i];
-    // Set changes nothing when it refuses, and nothing reaches the disk before all of
-    // them are set: a refused value leaves the file as it was.
-    if (!ini.Set(AlarmSettings::kSection, key,
-                 StoredForm(AlarmSettings::kSection, key, *values[i]))) {
-      return {WriteStatus::kUnrepresentable, key};
-    }
-  }
+  // Set changes nothing when it refuses, and nothing reaches the disk before all of them
+  // are set: a refused value leaves the file as it was.
+  const std::string_view refused = SetAlarmTexts(ini, AlarmSettings::kSection, settings);
+  if (!refused.empty()) return {WriteStatus::kUnrepresentable, refused};
   return {ReplaceWith(file, ini), {}};
 }
 

@@ -30,6 +30,8 @@ struct AlarmSettings {
   std::array<std::string*, 7> Values() {
     return {&message, &hour, &minute, &second, &action, &picture, &days};
   }
+
+  friend bool operator==(const AlarmSettings&, const AlarmSettings&) = default;
 };
 
 inline constexpr std::string_view kSettingsFileName = "option.ini";

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "toolkit/codepage.h"
 
@@ -31,6 +32,15 @@ class IniFile {
 
   // Removes the key's line (the first of that name). False when nothing was there.
   bool Remove(std::string_view section, std::string_view key);
+
+  // The names of the "[name]" lines (UTF-8, blanks trimmed), in file order, one for each
+  // such line: a name that appears twice is listed twice.
+  std::vector<std::string> SectionNames() const;
+
+  // Removes every section of the name: its "[name]" line and all lines after it up to the
+  // next section line. Removing only the first would let a later one of the name take its
+  // place. Every other byte is kept. False when there was no such section.
+  bool RemoveSection(std::string_view section);
 
   // The whole file in its own encoding.
   std::string Bytes() const;

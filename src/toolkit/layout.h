@@ -9,7 +9,7 @@
 
 namespace norvel {
 
-enum class ControlKind { kFrame, kLabel, kComboBox, kTextBox, kButton };
+enum class ControlKind { kFrame, kLabel, kComboBox, kTextBox, kButton, kListView };
 
 // Optional settings of a control beyond its kind.
 enum ControlFlags : std::uint32_t {

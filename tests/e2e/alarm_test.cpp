@@ -79,7 +79,7 @@ TEST_F(Alarm, ReminderMinimizesOnlyVisibleWindowsWithMinimizeBoxAndShowsForm2) {
   const std::string log = norvel_.LogBytes();
   EXPECT_TRUE(std::regex_search(
       log, std::regex("^\xEF\xBB\xBF[0-9]{4}-[0-9]{2}-[0-9]{2} " + ClockText(trigger) +
-                      "  显示提醒 \\(" + ClockText(trigger) + "\\)\r\n$")))
+                      "  闹钟1 显示提醒 \\(" + ClockText(trigger) + "\\)\r\n$")))
       << log;
 }
 

@@ -140,7 +140,9 @@ TEST_F(PictureChooserAcrossReminder, OpensAgainAfterAReminderCameDuringItsFirstO
   const HWND first = OpenChooser();
   ASSERT_NE(first, nullptr);
   // The alarm's second comes while the dialog is open: the reminder (no picture, design
-  // size) appears and the user closes it with a double-click beside its label.
+  // size) appears and the user closes it with a double-click beside its label. (The settings
+  // window, topmost and centred, would cover it: moved to the corner as a user drags it.)
+  SetWindowPos(form1_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   const Trigger trigger = TriggerIn(3);
   SetTrigger(form1_, trigger, "无动作");
   const HWND form2 = WaitForReminder(norvel_.process_id(), 8000);

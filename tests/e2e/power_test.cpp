@@ -47,9 +47,9 @@ TEST_P(Power, ActionAsksWindowsWithExactFlagsAfterEnablingThePrivilege) {
   ASSERT_NE(calls.first_adjust, std::string::npos);
   EXPECT_LT(calls.first_adjust, calls.first_exit);
   // Written down before the request, which ended the program.
-  EXPECT_NE(
-      norvel_.LogBytes().find(std::string("  ") + action + " (" + ClockText(trigger) + ")\r\n"),
-      std::string::npos)
+  EXPECT_NE(norvel_.LogBytes().find(std::string("  闹钟1 ") + action + " (" + ClockText(trigger) +
+                                    ")\r\n"),
+            std::string::npos)
       << norvel_.LogBytes();
 }
 

@@ -48,7 +48,8 @@ TEST_F(Tray, IconShowsItsTipAndDoubleClickHidesAndShowsTheWindow) {
   EXPECT_TRUE(WaitUntil(
       [&] {
         tip = FindWindowW(L"tooltips_class32", nullptr);
-        return tip && IsWindowVisible(tip) && TextOf(tip) == "Norvel V0.20";
+        // The second line names the next ring of all alarms: none on a first start.
+        return tip && IsWindowVisible(tip) && TextOf(tip) == "Norvel V0.20\n下次: —";
       },
       8000))
       << (tip ? TextOf(tip) : std::string("no tip"));
@@ -164,11 +165,13 @@ TEST_F(Tray, NewStartAfterExitWithAReminderOpenHasItsOwnWindowAndIcon) {
   EXPECT_TRUE(WaitForVisible(second_form1, true, 5000));
   EXPECT_TRUE(WaitUntil([] { return FindDialInTray().has_value(); }, 10000));
 
-  // The old process still ends when its reminder closes; the new one runs on.
-  // (Near its bottom edge: the new settings window, topmost and centred, covers its middle.)
+  // The old process still ends when its reminder closes; the new one runs on. (The new
+  // settings window, topmost and centred, covers the reminder: moved to the screen's corner
+  // as a user drags it, and the reminder double-clicked near its bottom right.)
+  SetWindowPos(second_form1, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client{};
   GetClientRect(reminder, &client);
-  POINT near_bottom{10, client.bottom - 6};
+  POINT near_bottom{client.right - 10, client.bottom - 6};
   ClientToScreen(reminder, &near_bottom);
   DoubleClick(near_bottom);
   EXPECT_TRUE(norvel_.WaitForExit(10000));

@@ -55,7 +55,9 @@ TEST(AlarmLog, EachEventNamesItsSecondAndOnlyMissedOrFailedPowerActionsAreTold) 
   }
   LocalTime now;
   now.year = 2026, now.month = 12, now.day = 8, now.hour = 0, now.minute = 0, now.second = 9;
-  EXPECT_EQ(LogLine(rows[0].event, now), "2026-12-08 00:00:09  显示提醒 (07:05:03)\r\n");
+  AlarmEvent of_alarm_12 = rows[0].event;
+  of_alarm_12.alarm = 12;  // every line names its alarm
+  EXPECT_EQ(LogLine(of_alarm_12, now), "2026-12-08 00:00:09  闹钟12 显示提醒 (07:05:03)\r\n");
 }
 
 TEST(AlarmLog, StartsWithAByteOrderMarkAndDropsTheOlderHalfWhenFull) {

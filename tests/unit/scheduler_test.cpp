@@ -91,7 +91,7 @@ TEST(Scheduler, ALateShutDownWithoutItsWarningWarnsAMinuteFirst) {
   ASSERT_EQ(run.events.size(), 1u);
   EXPECT_EQ(run.events[0], (AlarmEvent{AlarmEventKind::kPowerRequested, AlarmAction::kShutDown,
                                        Second("07:05:03.000"), 87}));
-  EXPECT_EQ(EventText(run.events[0]), "关闭计算机 (07:05:03, 晚了 87 秒)");
+  EXPECT_EQ(EventText(run.events[0]), "闹钟1 关闭计算机 (07:05:03, 晚了 87 秒)");
 
   Ticks cancelled("7", "5", "3", "重启计算机");
   cancelled.At("07:03:00.000");
