@@ -19,6 +19,7 @@
 #include "scheduler/calendar/holiday_file.h"
 #include "scheduler/program_state.h"
 #include "scheduler/put_off.h"
+#include "toolkit/full_screen_win.h"
 #include "toolkit/text_win.h"
 #include "settings/app_path_win.h"
 #include "settings/alarms.h"
@@ -53,7 +54,10 @@ Application::Application(std::unique_ptr<SingleInstance> instance, bool show_win
           *preparer_,
           ReminderGate::Hooks{[this](int alarm) { return ReminderTexts(alarm); },
                               [this](int alarm, int minutes) { PutOff(alarm, minutes); },
-                              [this] { OnWindowUnloaded(); }, Log})),
+                              [this] { OnWindowUnloaded(); }, Log, FullScreenProgramInFront,
+                              [this](const std::string& note) {
+                                tick_->SetStatusNote(Widen(note).value_or(L""));
+                              }})),
       state_(std::make_unique<StateStore>(
           [this](StateWrite what, const std::string& reason) { StateWriteFailed(what, reason); })),
       tick_(std::make_unique<AlarmTick>(*form1_, TheLocalClock(), Effects(),

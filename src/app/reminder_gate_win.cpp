@@ -7,6 +7,7 @@
 #include "reminder/form2_win.h"
 #include "reminder/prepared_picture_win.h"
 #include "scheduler/ZXH_win.h"
+#include "scheduler/alarm_log.h"
 
 namespace norvel {
 namespace {
@@ -18,7 +19,9 @@ std::int64_t NowMs() {
 }  // namespace
 
 ReminderGate::ReminderGate(PicturePreparer& preparer, Hooks hooks)
-    : preparer_(preparer), hooks_(std::move(hooks)) {}
+    : preparer_(preparer),
+      hooks_(std::move(hooks)),
+      hold_([this] { return hooks_.presenting && hooks_.presenting(); }) {}
 
 ReminderGate::~ReminderGate() = default;
 
@@ -59,7 +62,25 @@ void ReminderGate::Show(Form2& form, bool& cleared, int offset) {
 
 void ReminderGate::Due(const std::vector<int>& alarms) {
   bool cleared = false;
-  for (const int alarm : alarms) {
+  Released(hold_.Due(alarms, NowMs()), cleared);
+}
+
+void ReminderGate::Released(const FullScreenWait::Step& step, bool& cleared) {
+  for (const int alarm : step.waiting) {
+    if (hooks_.log) hooks_.log(AlarmName(alarm) + " 的提醒在等待: 正在演示或运行全屏程序");
+  }
+  if (!step.waiting.empty() && hooks_.waiting_note) {
+    std::string note = "提醒等待全屏程序结束:";
+    for (const int alarm : hold_.held()) note.append(" ").append(AlarmName(alarm));
+    hooks_.waiting_note(note);
+  }
+  if (step.show.empty()) return;
+  if (hooks_.waiting_note && hold_.held().empty()) hooks_.waiting_note("");
+  if (step.waited && hooks_.log) {
+    hooks_.log(step.gave_up ? "提醒等了 30 分钟, 不再等全屏程序结束, 现在显示"
+                            : "全屏程序已结束, 显示等待的提醒");
+  }
+  for (const int alarm : step.show) {
     Form2& form = FormOf(alarm);
     if (form.IsLoaded()) {  // shown already: brought back again
       Show(form, cleared, 0);
@@ -72,6 +93,7 @@ void ReminderGate::Due(const std::vector<int>& alarms) {
 
 void ReminderGate::Look() {
   bool cleared = false;
+  Released(hold_.Look(NowMs()), cleared);
   ShowQueued(cleared);
 }
 
@@ -90,7 +112,7 @@ void ReminderGate::ShowQueued(bool& cleared) {
         first_look ? wait_.Due(picture, NowMs()) : wait_.Look(picture, NowMs());
     if (step != ReminderStep::kShow && step != ReminderStep::kShowWithoutPicture) return;
     if (step == ReminderStep::kShowWithoutPicture && hooks_.log) {
-      hooks_.log("闹钟" + std::to_string(alarm) + " 提醒的图片 2 秒内没有准备好, 提醒不带图片显示");
+      hooks_.log(AlarmName(alarm) + " 提醒的图片 2 秒内没有准备好, 提醒不带图片显示");
     }
     queue_.pop_front();
     Show(FormOf(alarm), cleared, cascade_ * kCascadePixels);

@@ -4,6 +4,7 @@
 // would stop every tick): a picture not ready 2 s after its turn is left out, the reminder
 // then shows at its design size, and the log says so. The desktop is cleared once a tick; a
 // second and later window of the same tick sits 32 pixels down and right of the one before.
+// While the user presents or runs a full-screen program the reminders wait (FullScreenWait).
 #pragma once
 
 #include <deque>
@@ -13,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "reminder/full_screen_wait.h"
 #include "reminder/picture_wait.h"
 #include "settings/ini.h"
 
@@ -30,6 +32,9 @@ class ReminderGate {
     std::function<void(int alarm, int minutes)> put_off;
     std::function<void()> unloaded;               // a reminder window is gone
     std::function<void(const std::string&)> log;  // one line's text to norvel.log
+    std::function<bool()> presenting;             // the user presents: reminders wait
+    // What the status line says of waiting reminders ("" when none waits).
+    std::function<void(const std::string&)> waiting_note;
   };
   ReminderGate(PicturePreparer& preparer, Hooks hooks);
   ~ReminderGate();
@@ -39,7 +44,10 @@ class ReminderGate {
   // Every tick, and when a picture is ready: the next reminder whose picture is ready shows.
   void Look();
   // The alarm whose reminder waits for its picture (its picture stays wanted), or 0.
-  int WaitingAlarm() const { return queue_.empty() ? 0 : queue_.front(); }
+  int WaitingAlarm() const {
+    if (!queue_.empty()) return queue_.front();
+    return hold_.held().empty() ? 0 : hold_.held().front();
+  }
   // Whether a reminder window is open.
   bool AnyLoaded() const;
   // Once the settings window is gone nothing would bring a put-off back: see Form2.
@@ -47,6 +55,7 @@ class ReminderGate {
 
  private:
   Form2& FormOf(int alarm);
+  void Released(const FullScreenWait::Step& step, bool& cleared);
   void ShowQueued(bool& cleared);
   void Show(Form2& form, bool& cleared, int offset);
 
@@ -56,6 +65,7 @@ class ReminderGate {
   std::deque<int> queue_;                                      // due and not shown yet, in turn
   std::string head_path_;                                      // the picture of the queue's first
   ReminderPictureWait wait_;                                   // for the queue's first
+  FullScreenWait hold_;                                        // while the user presents
   int cascade_ = 0;  // reminders shown since the queue was last empty
   bool allow_put_off_ = true;
 };

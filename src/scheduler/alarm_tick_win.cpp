@@ -135,6 +135,9 @@ void AlarmTick::UpdateStatusLine(const LocalTime& now) {
   ComposeStatusLine<wchar_t>(status_, parts_,
                              std::wstring_view(date, date_len > 0 ? date_len - 1 : 0),
                              std::wstring_view(time, time_len > 0 ? time_len - 1 : 0), now.weekday);
+  if (!note_.empty()) {
+    status_.assign(note_).append(parts_.now).append(time, time_len > 0 ? time_len - 1 : 0);
+  }
   // Repainted only when the text changes, that is once a second.
   if (status_ != shown_status_) {
     view_.ShowStatusLine(status_.c_str());

@@ -89,6 +89,9 @@ class AlarmTick {
   }
   // The clock's second now (civil seconds).
   std::int64_t NowSecond() const { return CivilSeconds(clock_.Now()); }
+  // A note the status line shows before the time instead of the date ("" for none): a
+  // reminder that waits, say.
+  void SetStatusNote(const std::wstring& note) { note_ = note; }
   // The work-day calendar of "工作日" and "休息日"; it must outlive its use.
   void SetCalendar(const HolidayCalendar& calendar) { alarms_.SetCalendar(calendar); }
 
@@ -105,7 +108,7 @@ class AlarmTick {
   int picture_wanted_ = 0;
   StatusLineParts<wchar_t> parts_;
   // Reused from tick to tick: no allocation once they have grown.
-  std::wstring status_, shown_status_;
+  std::wstring status_, shown_status_, note_;
 };
 
 }  // namespace norvel

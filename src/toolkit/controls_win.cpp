@@ -43,10 +43,10 @@ ClassAndStyle StyleOf(const ControlLayout& layout) {
       return {L"Button", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
     case ControlKind::kListView:
       // Report view, one row chosen at a time and shown chosen also without the focus.
-      return {WC_LISTVIEWW,
-              kChild | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                  LVS_NOSORTHEADER,
-              WS_EX_CLIENTEDGE};
+      return {
+          WC_LISTVIEWW,
+          kChild | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+          WS_EX_CLIENTEDGE};
   }
   return {L"Static", kChild, 0};
 }
