@@ -8,6 +8,7 @@
 #include "app/single_instance_win.h"
 #include "app/icon_win.h"
 #include "app/reminder_gate_win.h"
+#include "app/sound_player_win.h"
 #include "app/start_at_login_win.h"
 #include "app/state_store_win.h"
 #include "reminder/prepared_picture_win.h"
@@ -50,18 +51,39 @@ Application::Application(std::unique_ptr<SingleInstance> instance, bool show_win
                                      [this] { PicturesSaved(); })),
       warning_(std::make_unique<PowerWarningWindow>(
           [this](std::int64_t occurrence) { tick_->CancelPowerAction(occurrence); })),
-      reminder_(std::make_unique<ReminderGate>(
-          *preparer_,
-          ReminderGate::Hooks{[this](int alarm) { return ReminderTexts(alarm); },
-                              [this](int alarm, int minutes) { PutOff(alarm, minutes); },
-                              [this] { OnWindowUnloaded(); }, Log, FullScreenProgramInFront,
-                              [this](const std::string& note) {
-                                tick_->SetStatusNote(Widen(note).value_or(L""));
-                              }})),
+      sound_(std::make_unique<SoundPlayer>(Log)),
+      reminder_(std::make_unique<ReminderGate>(*preparer_, ReminderHooks())),
       state_(std::make_unique<StateStore>(
           [this](StateWrite what, const std::string& reason) { StateWriteFailed(what, reason); })),
       tick_(std::make_unique<AlarmTick>(*form1_, TheLocalClock(), Effects(),
                                         state_->LastPowerAction())) {}
+
+ReminderGate::Hooks Application::ReminderHooks() {
+  ReminderGate::Hooks hooks;
+  hooks.texts = [this](int alarm) { return ReminderTexts(alarm); };
+  hooks.put_off = [this](int alarm, int minutes) { PutOff(alarm, minutes); };
+  hooks.unloaded = [this](int alarm) {
+    Sound(reminder_sound_.Ended(alarm), alarm);  // closed or put off
+    OnWindowUnloaded();
+  };
+  hooks.log = Log;
+  hooks.presenting = FullScreenProgramInFront;
+  hooks.waiting_note = [this](const std::string& note) {
+    tick_->SetStatusNote(Widen(note).value_or(L""));
+  };
+  hooks.shown = [this](int alarm, bool first) {
+    const bool has_sound = SoundKindOf(ReminderTexts(alarm).sound) != SoundKind::kNone;
+    Sound(reminder_sound_.Shown(alarm, first, has_sound, TheLocalClock().MonotonicMs()), alarm);
+  };
+  hooks.mute = [this] { Sound(reminder_sound_.Muted(), 0); };
+  return hooks;
+}
+
+void Application::Sound(ReminderSound::Command command, int alarm) {
+  if (command == ReminderSound::Command::kStop) sound_->Stop();
+  if (command == ReminderSound::Command::kPlay)
+    sound_->Play(ReminderTexts(alarm).sound, true, alarm);
+}
 
 AlarmEffects Application::Effects() {
   AlarmEffects effects =
@@ -81,7 +103,11 @@ AlarmEffects Application::Effects() {
     if (action == AlarmAction::kRestart) state_->DisarmRunOnce();
   };
   effects.put_off_ended = [this](int alarm) { state_->ForgetPutOff(alarm); };
-  effects.warn = [this](const std::optional<PowerWarning>& warning, const std::wstring& action) {
+  effects.warn = [this](const std::optional<PowerWarning>& warning, const std::wstring& action,
+                        int alarm) {
+    // A shut-down or restart plays its alarm's sound once, as its warning appears.
+    if (warning && !warning_shown_) sound_->Play(ReminderTexts(alarm).sound, false, alarm);
+    warning_shown_ = warning.has_value();
     warning_->Update(warning, action);
   };
   return effects;
@@ -185,6 +211,7 @@ void Application::OnTick() {
   if (watchdog_) watchdog_->Ticked();
   tick_->Tick();
   reminder_->Look();
+  Sound(reminder_sound_.Look(TheLocalClock().MonotonicMs()), 0);  // five minutes at most
   if (restart_follow_up_.DidNotHappen(TheLocalClock().MonotonicMs())) {
     state_->DisarmRunOnce();
     Log(RestartDidNotHappenLogText());

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "app/reminder_gate_win.h"
+#include "app/reminder_sound.h"
 #include "scheduler/program_state.h"
 #include "settings/ini.h"
 
@@ -19,7 +21,7 @@ class PowerWarningWindow;
 class HolidaysFile;
 class TickWatchdogThread;
 class StateStore;
-class ReminderGate;
+class SoundPlayer;
 
 class Application {
  public:
@@ -46,6 +48,8 @@ class Application {
   void RestorePutOffs();
   void ShowNextRings();
   AlarmEffects Effects();
+  ReminderGate::Hooks ReminderHooks();
+  void Sound(ReminderSound::Command command, int alarm);
   void StartWatchdog();
   void StateWriteFailed(StateWrite what, const std::string& reason);
 
@@ -58,6 +62,9 @@ class Application {
   std::unique_ptr<HolidaysFile> holidays_;
   std::unique_ptr<Form1> form1_;
   std::unique_ptr<PowerWarningWindow> warning_;
+  std::unique_ptr<SoundPlayer> sound_;
+  ReminderSound reminder_sound_;
+  bool warning_shown_ = false;
   std::unique_ptr<ReminderGate> reminder_;
   std::unique_ptr<StateStore> state_;
   OncePerRun state_write_told_;

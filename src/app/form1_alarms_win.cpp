@@ -8,6 +8,8 @@
 #include "app/form1_layout.h"
 #include "app/form1_tray_win.h"
 #include "app/form1_win.h"
+#include "app/picture_chooser_win.h"
+#include "app/reminder_sound.h"
 #include "app/startup.h"
 #include "settings/app_path_win.h"
 #include "toolkit/controls_win.h"
@@ -42,10 +44,17 @@ std::array<std::wstring, 5> ListTextsOf(const AlarmSettings& texts) {
 void Form1::LoadAlarms() {
   StoredAlarms stored = ReadAlarms(AppSettingsFile());
   const bool truncated = stored.truncated;
-  for (StoredAlarm& alarm : stored.alarms) alarm.texts = AsShown(alarm.texts);
+  for (StoredAlarm& alarm : stored.alarms) {
+    const std::string sound = alarm.texts.sound;
+    alarm.texts = AsShown(alarm.texts);
+    alarm.texts.sound = sound;
+  }
   edits_.Load(std::move(stored));
-  // Alarm 1 is what its controls show after the start-up's defaults.
-  edits_.SetTexts(0, ControlTexts());
+  // Alarm 1 is what its controls show after the start-up's defaults, with its sound.
+  AlarmSettings first = ControlTexts();
+  first.sound = edits_.Selected().texts.sound;
+  edits_.SetTexts(0, first);
+  ShowSound(first.sound);
   list_texts_.clear();
   for (const StoredAlarm& alarm : edits_.alarms()) list_texts_.push_back(ListTextsOf(alarm.texts));
   ShowRows();
@@ -71,7 +80,36 @@ AlarmSettings Form1::ControlTexts() const {
   texts.action = ControlText(form1::kCombo4);
   texts.picture = ControlText(form1::kText2);
   texts.days = ControlText(form1::kCombo5);
+  // A chosen file shows by its name: its path is the alarm's already.
+  const std::string sound = ControlText(form1::kCombo6);
+  const bool item = sound == kSoundNone || sound == kSoundBell || sound == kSoundSystem;
+  texts.sound = item ? sound : edits_.Selected().texts.sound;
   return texts;
+}
+
+void Form1::ShowSound(const std::string& sound) {
+  const HWND list = Control(form1::kCombo6);
+  // The list holds at most one chosen file, before "选择文件...".
+  while (SendMessageW(list, CB_GETCOUNT, 0, 0) > static_cast<LRESULT>(kSoundItems.size())) {
+    SendMessageW(list, CB_DELETESTRING, kSoundItems.size() - 1, 0);
+  }
+  const std::string text = SoundListText(sound);
+  if (SoundKindOf(sound) == SoundKind::kFile) {
+    const std::wstring item = Widen(text).value_or(L"");
+    SendMessageW(list, CB_INSERTSTRING, kSoundItems.size() - 1,
+                 reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  SelectComboItem(list, text);
+}
+
+void Form1::OnChooseSound() {
+  const std::optional<std::string> path = ChooseSoundFile(hwnd());
+  AlarmSettings texts = ControlTexts();
+  // Cancelled: the sound shown before comes back. A path the file cannot hold is refused
+  // at OK, as any other text.
+  if (path) texts.sound = *path;
+  edits_.SetTexts(edits_.selected(), texts);
+  ShowSound(texts.sound);
 }
 
 void Form1::CaptureSelected() {
@@ -93,6 +131,7 @@ void Form1::ShowSelected() {
   SetControlText(form1::kCombo4, texts.action);
   SetControlText(form1::kText2, texts.picture);
   SelectComboItem(Control(form1::kCombo5), texts.days);
+  ShowSound(texts.sound);
 }
 
 void Form1::ShowRow(int index) {
@@ -163,6 +202,11 @@ bool Form1::HandleAlarmCommand(WORD id, WORD code) {
     case form1::kCombo2:
     case form1::kCombo3:
     case form1::kCombo4:
+    case form1::kCombo6:
+      if (code == CBN_SELCHANGE && ControlText(form1::kCombo6) == kSoundChooseFile) {
+        PostMessageW(hwnd(), kChooseSoundMessage, 0, 0);  // after the list has closed
+      }
+      [[fallthrough]];
     case form1::kCombo5:
     case form1::kText2:
       // The row follows its controls at once; a list's choice is in its text only after

@@ -37,6 +37,8 @@ enum : int {
   kCommandNew,
   kCommandCopy,
   kCommandDelete,
+  kCombo6,
+  kLabel8,
 };
 
 // Menu item ids of m_Menu: "显示窗口", "开机时启动", "退出".
@@ -64,7 +66,7 @@ inline constexpr int kListPitch = 480;     // twips from one list to the next
 inline constexpr int kAlarmListHeight = 1800;
 inline constexpr int kAlarmButtonsTop = 120 + kAlarmListHeight + 90;
 inline constexpr int kAlarmBlock = kAlarmListHeight + 90 + 375 + 90;
-inline constexpr int kClientHeight = 3165 + kListPitch + kAlarmBlock;  // twips
+inline constexpr int kClientHeight = 3165 + 2 * kListPitch + kAlarmBlock;  // twips
 inline constexpr int kTimerIntervalMs = 50;
 inline constexpr std::size_t kMessageByteLimit = 255;  // Text1, in code page 936 bytes
 inline constexpr std::string_view kDefaultMessage = "时间到,请休息!";
@@ -88,5 +90,7 @@ std::vector<std::string> SecondItems();
 std::vector<std::string> ActionItems();
 // Combo5: "每天", "工作日", "休息日", "周一" … "周日".
 std::vector<std::string> DayItems();
+// Combo6: "无", "铃声", "系统提示音", "选择文件...".
+std::vector<std::string> SoundItems();
 
 }  // namespace norvel::form1

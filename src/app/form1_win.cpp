@@ -130,6 +130,7 @@ void Form1::FillLists() {
   // Combo5 takes no typing: its text is the item chosen, "每天" unless another was stored.
   for (const auto& item : form1::DayItems()) AddComboItem(Control(form1::kCombo5), item);
   SelectComboItem(Control(form1::kCombo5), days_);
+  for (const auto& item : form1::SoundItems()) AddComboItem(Control(form1::kCombo6), item);
 }
 
 std::string Form1::ControlText(int id) const {
@@ -229,6 +230,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case kCaptureMessage:
       CaptureSelected();
+      return 0;
+    case kChooseSoundMessage:
+      OnChooseSound();
       return 0;
     case kRestartTimerMessage:
       SetTimer(hwnd(), kTimer1, form1::kTimerIntervalMs, nullptr);

@@ -93,6 +93,8 @@ class Form1 final : public Window, public AlarmView {
   // The selected alarm takes its controls' texts (posted: a list's choice shows after its
   // notification).
   static constexpr UINT kCaptureMessage = WM_APP + 5;
+  // "选择文件..." was chosen in the sound list: the chooser opens once the list has closed.
+  static constexpr UINT kChooseSoundMessage = WM_APP + 6;
   // Asks a running instance to show its window (sent by a second start).
   static UINT ShowWindowMessage();
   static constexpr wchar_t kClassName[] = L"NorvelForm1";
@@ -132,6 +134,8 @@ class Form1 final : public Window, public AlarmView {
   bool HandleAlarmCommand(WORD id, WORD code);
   std::wstring_view LiveText(AlarmList list, wchar_t (&buffer)[ListTexts::kBuffer]) const;
   AlarmSettings ControlTexts() const;
+  void ShowSound(const std::string& sound);
+  void OnChooseSound();
 
   std::unique_ptr<Form1Tray> tray_;
   DialogKeys keys_;

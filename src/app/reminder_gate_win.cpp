@@ -30,8 +30,8 @@ Form2& ReminderGate::FormOf(int alarm) {
     if (number == alarm) return *form;
   }
   auto form = std::make_unique<Form2>(
-      [this] {
-        if (hooks_.unloaded) hooks_.unloaded();
+      [this, alarm] {
+        if (hooks_.unloaded) hooks_.unloaded(alarm);
       },
       &preparer_,
       [this, alarm](int minutes) {
@@ -39,6 +39,9 @@ Form2& ReminderGate::FormOf(int alarm) {
       },
       [this, alarm] { return hooks_.texts ? hooks_.texts(alarm) : AlarmSettings{}; });
   form->AllowPutOff(allow_put_off_);
+  form->SetMuteHook([this] {
+    if (hooks_.mute) hooks_.mute();
+  });
   forms_.emplace_back(alarm, std::move(form));
   return *forms_.back().second;
 }
@@ -115,7 +118,9 @@ void ReminderGate::ShowQueued(bool& cleared) {
       hooks_.log(AlarmName(alarm) + " 提醒的图片 2 秒内没有准备好, 提醒不带图片显示");
     }
     queue_.pop_front();
-    Show(FormOf(alarm), cleared, cascade_ * kCascadePixels);
+    Form2& form = FormOf(alarm);
+    Show(form, cleared, cascade_ * kCascadePixels);
+    if (form.IsLoaded() && hooks_.shown) hooks_.shown(alarm, cascade_ == 0);
     ++cascade_;
   }
   cascade_ = 0;

@@ -30,7 +30,10 @@ class ReminderGate {
   struct Hooks {
     std::function<AlarmSettings(int alarm)> texts;  // the alarm's message and picture
     std::function<void(int alarm, int minutes)> put_off;
-    std::function<void()> unloaded;               // a reminder window is gone
+    std::function<void(int alarm)> unloaded;  // its reminder window is gone
+    // A reminder window came (`first` of its tick), and "静音" in one's menu.
+    std::function<void(int alarm, bool first)> shown;
+    std::function<void()> mute;
     std::function<void(const std::string&)> log;  // one line's text to norvel.log
     std::function<bool()> presenting;             // the user presents: reminders wait
     // What the status line says of waiting reminders ("" when none waits).

@@ -22,13 +22,14 @@ inline constexpr int kLabelFontPoints = 18;
 inline constexpr int kLabelFontCharset = 134;
 
 // The right-click menu: put the reminder off by these minutes ("5 分钟后再提醒" …), a
-// separator, and "关闭".
+// separator, "静音" (stops the sound, keeps the reminder) and "关闭".
 inline constexpr std::array<int, 3> kPutOffMinutes = {5, 10, 30};
 inline std::string PutOffMenuText(int minutes) {
   return std::to_string(minutes) + " 分钟后再提醒";
 }
+inline constexpr std::string_view kMuteMenuText = "静音";
 inline constexpr std::string_view kCloseMenuText = "关闭";
-enum : int { kMenuPutOffFirst = 300, kMenuClose = 399 };
+enum : int { kMenuPutOffFirst = 300, kMenuMute = 398, kMenuClose = 399 };
 
 inline constexpr ControlLayout kControls[] = {
     {"Label1", kLabel1, ControlKind::kLabel, -1, "时间到,该休息了!", 960, 1440, 2895, 360, 0,

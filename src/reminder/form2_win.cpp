@@ -182,6 +182,8 @@ void Form2::OnContextMenu(LPARAM lparam) {
                 form2::kMenuPutOffFirst + i, item.c_str());
   }
   AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+  const std::wstring mute = Widen(form2::kMuteMenuText).value_or(L"");
+  AppendMenuW(menu.get(), MF_STRING, form2::kMenuMute, mute.c_str());
   const std::wstring close = Widen(form2::kCloseMenuText).value_or(L"");
   AppendMenuW(menu.get(), MF_STRING, form2::kMenuClose, close.c_str());
   // Foreground first and a null message after: otherwise the menu stays open when the user
@@ -195,6 +197,8 @@ void Form2::OnContextMenu(LPARAM lparam) {
       put_off < static_cast<int>(form2::kPutOffMinutes.size())) {
     if (on_put_off_) on_put_off_(form2::kPutOffMinutes[static_cast<std::size_t>(put_off)]);
     DestroyWindow(hwnd());
+  } else if (chosen == form2::kMenuMute) {
+    if (mute_) mute_();
   } else if (chosen == form2::kMenuClose) {
     DestroyWindow(hwnd());  // as the double-click does
   }

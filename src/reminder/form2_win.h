@@ -34,6 +34,9 @@ class Form2 final : public Window {
 
   HWND Label1() const;
 
+  // What "静音" in the menu does (stops the reminder's sound).
+  void SetMuteHook(std::function<void()> mute) { mute_ = std::move(mute); }
+
   // Whether the menu's delays can be chosen. Once the settings window is gone (退出) nothing
   // would bring a put-off reminder back in this run: the delays are then shown disabled.
   void AllowPutOff(bool allowed) { put_off_allowed_ = allowed; }
@@ -55,6 +58,7 @@ class Form2 final : public Window {
   std::function<void()> on_unload_;
   std::function<void(int)> on_put_off_;
   std::function<AlarmSettings()> texts_;
+  std::function<void()> mute_;
   UniqueFont label_font_;
   PicturePreparer* preparer_;
   std::shared_ptr<const PreparedPicture> picture_;

@@ -187,6 +187,7 @@ void AlarmSet::MergeWarnings(bool changed) {
   plan_.update_warning = true;
   plan_.warning = warning;
   plan_.warning_action = warning ? action : shown_warning_action_;
+  plan_.warning_alarm = nearest ? nearest->number : 0;
   shown_warning_ = warning;
   shown_warning_action_ = action;
 }

@@ -47,6 +47,7 @@ struct AlarmSetPlan {
   bool update_warning = false;
   std::optional<PowerWarning> warning;
   AlarmAction warning_action = AlarmAction::kNone;
+  int warning_alarm = 0;            // whose warning shows
   std::vector<AlarmEvent> events;   // each names its alarm
   int hold_picture_alarm = 0;       // the alarm whose picture is wanted ready, or 0
   std::vector<int> put_offs_ended;  // pending no more: rang, or the alarm was switched off

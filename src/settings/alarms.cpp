@@ -53,7 +53,9 @@ int MaxNumberIn(const IniFile& ini, const std::vector<int>& numbers) {
 StoredAlarm ReadAlarm(const IniFile& ini, int number) {
   const std::string section = AlarmSectionName(number);
   const bool enabled = ini.Get(section, Names::kEnabled) != "0";
-  return {number, enabled, ReadAlarmTexts(ini, section)};
+  StoredAlarm alarm{number, enabled, ReadAlarmTexts(ini, section)};
+  alarm.texts.sound = ini.Get(section, AlarmSettings::kSound).value_or(std::string());
+  return alarm;
 }
 
 // Sets the alarm's texts and its switch. Returns the key of a value the file cannot hold,
@@ -62,6 +64,12 @@ std::string_view SetAlarm(IniFile& ini, const StoredAlarm& alarm) {
   const std::string section = AlarmSectionName(alarm.number);
   const std::string_view refused = SetAlarmTexts(ini, section, alarm.texts);
   if (!refused.empty()) return refused;
+  const std::string& sound = alarm.texts.sound;
+  if (sound.empty() || sound == AlarmSettings::kNoSound) {
+    ini.Remove(section, AlarmSettings::kSound);
+  } else if (!ini.Set(section, AlarmSettings::kSound, sound)) {
+    return AlarmSettings::kSound;  // a path the file's encoding cannot hold
+  }
   if (alarm.enabled) {
     ini.Remove(section, Names::kEnabled);
     return {};

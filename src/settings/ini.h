@@ -20,8 +20,13 @@ struct AlarmSettings {
   static constexpr std::string_view kDays = "日期";
   static constexpr std::array<std::string_view, 7> kKeys = {kMessage, kHour,    kMinute, kSecond,
                                                             kAction,  kPicture, kDays};
+  // The reminder's sound: "无", "铃声", "系统提示音" or a .wav file's full path. Kept only when
+  // it is not "无", so that every alarm written before it stays silent and unchanged.
+  static constexpr std::string_view kSound = "声音";
+  static constexpr std::string_view kNoSound = "无";
 
   std::string message, hour, minute, second, action, picture, days;
+  std::string sound;  // empty reads as "无"
 
   // The values in the order of kKeys.
   std::array<const std::string*, 7> Values() const {

@@ -2,3 +2,4 @@
 #pragma once
 
 #define IDI_NORVEL 1
+#define IDR_BELL 2  // the reminder's bell, a WAV (resource type "WAVE")

@@ -29,6 +29,8 @@ TEST_F(SettingsWindow, FirstStartWithoutSettingsFile) {
   EXPECT_EQ(ComboItems(Control(form1::kCombo4)), form1::ActionItems());
   EXPECT_EQ(ComboItems(Control(form1::kCombo5)), form1::DayItems());
   EXPECT_EQ(TextOf(Control(form1::kCombo5)), "每天");
+  EXPECT_EQ(ComboItems(Control(form1::kCombo6)), form1::SoundItems());
+  EXPECT_EQ(TextOf(Control(form1::kCombo6)), "无");  // silent, as every alarm before
   EXPECT_EQ(GetWindowLongW(Control(form1::kCombo5), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
   EXPECT_EQ(GetFileAttributesW(norvel_.SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES);
   SaveScreenshot("settings-window-first-start");
@@ -74,10 +76,10 @@ TEST_F(SettingsWindow, FrameStyleSizeTopmostAndCaptions) {
 TEST_F(SettingsWindow, TabMovesThroughTheControlsInDesignOrder) {
   ASSERT_TRUE(StartAndWait());
   // 删除 is grey while alarm 1 is selected: Tab passes it by.
-  const int expected[] = {form1::kCombo2,     form1::kCombo3,      form1::kCombo4,
-                          form1::kCombo5,     form1::kCommand1,    form1::kText1,
-                          form1::kText2,      form1::kCommand2,    form1::kAlarmList,
-                          form1::kCommandNew, form1::kCommandCopy, form1::kCombo1};
+  const int expected[] = {
+      form1::kCombo2,     form1::kCombo3,      form1::kCombo4, form1::kCombo5,   form1::kCombo6,
+      form1::kCommand1,   form1::kText1,       form1::kText2,  form1::kCommand2, form1::kAlarmList,
+      form1::kCommandNew, form1::kCommandCopy, form1::kCombo1};
   HWND current = Control(form1::kCombo1);
   for (const int id : expected) {
     current = GetNextDlgTabItem(form1_, current, FALSE);
@@ -113,10 +115,10 @@ TEST_F(SettingsWindow, KeysMoveAndPressAsInADialog) {
   ASSERT_TRUE(focus_becomes(form1::kText1));
   PressKey(VK_ESCAPE);
   // Tab from the message box goes on through the whole tab order, and Shift+Tab back.
-  const int forward[] = {form1::kText2,      form1::kCommand2,    form1::kAlarmList,
-                         form1::kCommandNew, form1::kCommandCopy, form1::kCombo1,
-                         form1::kCombo2,     form1::kCombo3,      form1::kCombo4,
-                         form1::kCombo5,     form1::kCommand1,    form1::kText1};
+  const int forward[] = {
+      form1::kText2,  form1::kCommand2, form1::kAlarmList, form1::kCommandNew, form1::kCommandCopy,
+      form1::kCombo1, form1::kCombo2,   form1::kCombo3,    form1::kCombo4,     form1::kCombo5,
+      form1::kCombo6, form1::kCommand1, form1::kText1};
   for (const int id : forward) {
     PressKey(VK_TAB);
     EXPECT_TRUE(focus_becomes(id)) << "Tab to " << id << ", focus on " << FocusedId(form1_);

@@ -81,6 +81,26 @@ TEST(Alarms, ThreeAlarmsRoundTripInTheirSections) {
   EXPECT_EQ(ReadAlarms(file).alarms[2].texts.message, "a\r\nb");
 }
 
+// A sound is kept only when it is not "无": every alarm written before it stays as it was.
+TEST(Alarms, ASoundIsKeptOnlyWhenItIsNotNone) {
+  TempDir dir;
+  const auto file = dir.File("option.ini");
+  std::vector<StoredAlarm> alarms = {{1, true, Texts("喝水")}, {2, true, Texts("下班")}};
+  alarms[1].texts.sound = "D:\\铃声\\钟.wav";
+  ASSERT_EQ(WriteAlarms(alarms, {}, 2, file).status, WriteStatus::kOk);
+  EXPECT_EQ(ReadAlarms(file).alarms, alarms);
+  EXPECT_NE(ReadBytes(file).find(Gbk("声音=D:\\铃声\\钟.wav\r\n[状态]")), std::string::npos);
+  alarms[1].texts.sound = "无";
+  ASSERT_EQ(WriteAlarms(alarms, {}, 2, file).status, WriteStatus::kOk);
+  EXPECT_EQ(ReadBytes(file).find(Gbk("声音")), std::string::npos);
+  EXPECT_EQ(ReadAlarms(file).alarms[1].texts.sound, "");
+  alarms[1].texts.sound = "C:\\\xF0\x9F\x94\x94.wav";  // a bell emoji: not in GBK
+  const AlarmsSaveResult refused = WriteAlarms(alarms, {}, 2, file);
+  EXPECT_EQ(refused.status, WriteStatus::kUnrepresentable);
+  EXPECT_EQ(refused.number, 2);
+  EXPECT_EQ(refused.key, AlarmSettings::kSound);
+}
+
 // Files of versions with a single alarm: they must come out as those versions write them.
 TEST(Alarms, OneAlarmFileIsWrittenAsASingleAlarmVersionWritesIt) {
   TempDir dir;

@@ -19,14 +19,14 @@ std::size_t IndexOf(std::span<const ControlLayout> controls, std::string_view na
 
 TEST(Layout, WindowSizesAtCommonDpis) {
   EXPECT_EQ(TwipsToPixels(form1::kClientWidth, 96), 423);
-  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 96), 400);  // 243 below the alarm list
+  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 96), 432);
   EXPECT_EQ(TwipsToPixels(form2::kClientWidth, 96), 321);
   EXPECT_EQ(TwipsToPixels(form2::kClientHeight, 96), 279);
   // 120 dpi: 12 twips a pixel; 144 dpi: 10.
   EXPECT_EQ(TwipsToPixels(form1::kClientWidth, 120), 529);  // 528.75
-  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 120), 500);
+  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 120), 540);
   EXPECT_EQ(TwipsToPixels(form1::kClientWidth, 144), 635);  // 634.5, half away from zero
-  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 144), 600);
+  EXPECT_EQ(TwipsToPixels(form1::kClientHeight, 144), 648);
   EXPECT_EQ(TwipsToPixels(-15, 96), -1);
 }
 
@@ -34,7 +34,7 @@ TEST(Layout, WindowSizesAtCommonDpis) {
 // which sits in Frame1, which sits below the alarm list and its buttons.
 TEST(Layout, NestedContainersAddUp) {
   const auto controls = form1::Controls();
-  EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Frame1"), 96), (PixelRect{8, 165, 409, 225}));
+  EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Frame1"), 96), (PixelRect{8, 165, 409, 257}));
   EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Frame2"), 96),
             (PixelRect{160, 181, 249, 129}));
   // Text1: 120 + 2280 + 120 = 2520, 2475 + 240 + 240 = 2955 twips.
@@ -42,7 +42,7 @@ TEST(Layout, NestedContainersAddUp) {
   EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Text1"), 144),
             (PixelRect{252, 296, 350, 158}));
   EXPECT_EQ(ControlRect(controls, IndexOf(controls, "Command1"), 96),
-            (PixelRect{320, 349, 89, 33}));
+            (PixelRect{320, 381, 89, 33}));
   // Frame1 leaves 120 twips at the left and top, 90 at the right and 150 at the bottom.
   const ControlLayout& frame1 = controls[IndexOf(controls, "Frame1")];
   EXPECT_EQ(form1::kClientWidth - frame1.left - frame1.width, 90);
@@ -63,10 +63,10 @@ TEST(Layout, TabOrderOfTheSettingsWindow) {
   for (const auto i : order) names.push_back(controls[i].name);
   EXPECT_EQ(names,
             (std::vector<std::string_view>{
-                "AlarmList", "CommandNew", "CommandCopy", "CommandDelete", "Frame1", "Combo1",
-                "Combo2",    "Combo3",     "Combo4",      "Combo5",        "Frame2", "Label1",
-                "Label2",    "Label3",     "Label4",      "Command1",      "Text1",  "Label5",
-                "Text2",     "Label6",     "Command2",    "Label7"}));
+                "AlarmList", "CommandNew", "CommandCopy", "CommandDelete", "Frame1",   "Combo1",
+                "Combo2",    "Combo3",     "Combo4",      "Combo5",        "Combo6",   "Frame2",
+                "Label1",    "Label2",     "Label3",      "Label4",        "Command1", "Text1",
+                "Label5",    "Text2",      "Label6",      "Command2",      "Label7",   "Label8"}));
 }
 
 TEST(Layout, ListItems) {
