@@ -1,6 +1,7 @@
 // A reminder's sound as the real program plays it, proven by Wine's relay trace of
 // winmm.PlaySoundW: the bell from memory, asynchronous and repeating, as the reminder comes;
-// stopped (a null sound) by 静音, by closing the reminder and by putting it off. (The stop
+// stopped (a null sound) by 静音, by closing the reminder and by putting it off; a sound file
+// that is not there plays the bell. (The stop
 // after five minutes is decided by the portable ReminderSound, tested natively.)
 #include <windows.h>
 
@@ -79,6 +80,18 @@ TEST_F(Traced, ReminderSoundLoopsUntilMutedClosedOrPutOff) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(form2); }, 3000));
   }
   EXPECT_EQ(PlaySoundCalls(Trace()), expected) << "nothing more after the last";
+
+  // A sound file that is not there plays the bell instead, and the log says so.
+  ASSERT_TRUE(norvel_.WriteSettingsBytes(
+      Gbk("[设置]\r\n提示语=响铃\r\n动作=无动作\r\n声音=C:\\没有这个文件.wav\r\n")));
+  const Trigger trigger = TriggerIn(2);
+  SetTrigger(form1, trigger, "无动作");
+  ASSERT_NE(WaitForReminder(norvel_.process_id(), 8000), nullptr);
+  expected.push_back(loop);
+  EXPECT_TRUE(WaitUntil([&] { return PlaySoundCalls(Trace()) == expected; }, 3000))
+      << ::testing::PrintToString(PlaySoundCalls(Trace()));
+  EXPECT_NE(norvel_.LogBytes().find("闹钟1 的声音文件无法播放"), std::string::npos)
+      << norvel_.LogBytes();
 }
 
 }  // namespace
