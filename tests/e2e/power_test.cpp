@@ -13,6 +13,7 @@
 #include "app/form1_layout.h"
 #include "driver/input.h"
 #include "driver/norvel_process.h"
+#include "driver/settings_window.h"
 #include "driver/start_values.h"
 #include "driver/timing.h"
 #include "driver/trigger.h"
@@ -78,7 +79,8 @@ TEST_F(Traced, ShutDownHeldUpOverItsSecondIsCaughtUp) {
 // (clicked for real) saves the machine from that one occurrence, and one armed again goes
 // ahead at its second.
 TEST_F(Traced, ShutDownWarnsFirstAndCancelStopsThatOccurrenceOnly) {
-  const HWND form1 = Start(L"user32.ExitWindowsEx");
+  ASSERT_TRUE(norvel_.WriteSettingsBytes(Gbk("[设置]\r\n声音=铃声\r\n")));
+  const HWND form1 = Start(L"user32.ExitWindowsEx;winmm.PlaySoundW");
   ASSERT_NE(form1, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form1; }, 3000));
   const auto exit_calls = [&] { return ParseTrace(Trace()).exit_windows; };
@@ -106,6 +108,10 @@ TEST_F(Traced, ShutDownWarnsFirstAndCancelStopsThatOccurrenceOnly) {
   EXPECT_GE(std::stoi(count[1].str()), 5);
   EXPECT_LE(std::stoi(count[1].str()), 8);
   SaveScreenshot("warning-window", warning);
+  // Its alarm's sound plays once as the warning appears: the bell, not repeated.
+  const std::string once = std::to_string(SND_ASYNC | SND_NODEFAULT | SND_MEMORY);
+  EXPECT_TRUE(WaitUntil([&] { return PlaySoundCalls(Trace()) == std::vector{once}; }, 2000))
+      << ::testing::PrintToString(PlaySoundCalls(Trace()));
   RECT cancel{};
   GetWindowRect(GetDlgItem(warning, 102), &cancel);
   Click({(cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2});

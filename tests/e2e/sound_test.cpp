@@ -21,19 +21,6 @@
 namespace norvel::e2e {
 namespace {
 
-// The flags of each PlaySoundW call, "f" for SND_ASYNC | SND_NODEFAULT | SND_MEMORY | SND_LOOP,
-// "stop" for the null sound that stops what plays.
-std::vector<std::string> PlaySoundCalls(const std::string& trace) {
-  std::vector<std::string> calls;
-  const std::regex call(R"(Call winmm\.PlaySoundW\(([0-9a-f]+),([0-9a-f]+),([0-9a-f]+)\))");
-  for (auto it = std::sregex_iterator(trace.begin(), trace.end(), call);
-       it != std::sregex_iterator(); ++it) {
-    const bool stop = std::stoull((*it)[1].str(), nullptr, 16) == 0;
-    calls.push_back(stop ? "stop" : std::to_string(std::stoul((*it)[3].str(), nullptr, 16)));
-  }
-  return calls;
-}
-
 POINT CentreOf(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);

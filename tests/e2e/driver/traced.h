@@ -1,9 +1,12 @@
 // The real program started under Wine's relay trace, limited to the calls that matter: the
 // trace shows the exact arguments of the system calls it makes (ExitWindowsEx, the registry,
-// the DLL search). It runs through the CTest entry E2E.PowerActions, which collects the trace.
+// the DLL search, the sounds). It runs through the CTest entry E2E.PowerActions, which collects the
+// trace.
 #pragma once
 
 #include <windows.h>
+
+#include <mmsystem.h>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +53,19 @@ inline Calls ParseTrace(const std::string& trace) {
       calls.first_exit = static_cast<std::size_t>(it->position());
   }
   calls.first_adjust = trace.find("Call advapi32.AdjustTokenPrivileges(");
+  return calls;
+}
+
+// The flags of each PlaySoundW call in decimal ("15": SND_ASYNC | SND_NODEFAULT | SND_MEMORY |
+// SND_LOOP), or "stop" for the null sound that stops what plays.
+inline std::vector<std::string> PlaySoundCalls(const std::string& trace) {
+  std::vector<std::string> calls;
+  const std::regex call(R"(Call winmm\.PlaySoundW\(([0-9a-f]+),([0-9a-f]+),([0-9a-f]+)\))");
+  for (auto it = std::sregex_iterator(trace.begin(), trace.end(), call);
+       it != std::sregex_iterator(); ++it) {
+    const bool stop = std::stoull((*it)[1].str(), nullptr, 16) == 0;
+    calls.push_back(stop ? "stop" : std::to_string(std::stoul((*it)[3].str(), nullptr, 16)));
+  }
   return calls;
 }
 
