@@ -103,12 +103,12 @@ AlarmEffects Application::Effects() {
     if (action == AlarmAction::kRestart) state_->DisarmRunOnce();
   };
   effects.put_off_ended = [this](int alarm) { state_->ForgetPutOff(alarm); };
-  effects.warn = [this](const std::optional<PowerWarning>& warning, const std::wstring& action,
-                        int alarm) {
-    // A shut-down or restart plays its alarm's sound once, as its warning appears.
-    if (warning && !warning_shown_) sound_->Play(ReminderTexts(alarm).sound, false, alarm);
-    warning_shown_ = warning.has_value();
+  effects.warn = [this](const std::optional<PowerWarning>& warning, const std::wstring& action) {
     warning_->Update(warning, action);
+  };
+  // A shut-down or restart plays its alarm's sound once, as its warning appears.
+  effects.warning_appeared = [this](int alarm) {
+    sound_->Play(ReminderTexts(alarm).sound, false, alarm);
   };
   return effects;
 }

@@ -64,7 +64,6 @@ class Application {
   std::unique_ptr<PowerWarningWindow> warning_;
   std::unique_ptr<SoundPlayer> sound_;
   ReminderSound reminder_sound_;
-  bool warning_shown_ = false;
   std::unique_ptr<ReminderGate> reminder_;
   std::unique_ptr<StateStore> state_;
   OncePerRun state_write_told_;

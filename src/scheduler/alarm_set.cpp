@@ -172,6 +172,7 @@ void AlarmSet::Merge(Slot& slot, const TickPlan& plan) {
 
 void AlarmSet::MergeWarnings(bool changed) {
   plan_.update_warning = false;
+  plan_.warning_appeared = false;
   if (!changed) return;
   const Slot* nearest = nullptr;
   for (const auto& slot : slots_) {
@@ -188,6 +189,7 @@ void AlarmSet::MergeWarnings(bool changed) {
   plan_.warning = warning;
   plan_.warning_action = warning ? action : shown_warning_action_;
   plan_.warning_alarm = nearest ? nearest->number : 0;
+  plan_.warning_appeared = warning && !shown_warning_;
   shown_warning_ = warning;
   shown_warning_action_ = action;
 }

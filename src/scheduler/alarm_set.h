@@ -48,6 +48,7 @@ struct AlarmSetPlan {
   std::optional<PowerWarning> warning;
   AlarmAction warning_action = AlarmAction::kNone;
   int warning_alarm = 0;            // whose warning shows
+  bool warning_appeared = false;    // it shows where none showed before (or was cancelled)
   std::vector<AlarmEvent> events;   // each names its alarm
   int hold_picture_alarm = 0;       // the alarm whose picture is wanted ready, or 0
   std::vector<int> put_offs_ended;  // pending no more: rang, or the alarm was switched off

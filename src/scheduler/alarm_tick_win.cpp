@@ -71,7 +71,10 @@ void AlarmTick::Apply(const AlarmSetPlan& plan, const LocalTime& now) {
   if (plan.new_second) UpdateStatusLine(now);
   picture_wanted_ = plan.hold_picture_alarm;
   if (plan.update_warning && effects_.warn) {
-    effects_.warn(plan.warning, W(ActionText(plan.warning_action)), plan.warning_alarm);
+    effects_.warn(plan.warning, W(ActionText(plan.warning_action)));
+  }
+  if (plan.warning_appeared && effects_.warning_appeared) {
+    effects_.warning_appeared(plan.warning_alarm);
   }
   for (const AlarmEvent& event : plan.events) Note(event, now);
   if (plan.unknown_holiday_year && effects_.tell) {

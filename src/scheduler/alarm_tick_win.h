@@ -43,10 +43,10 @@ struct AlarmEffects {
   // Tells the user something from the notification-area icon.
   std::function<void(const std::wstring& text)> tell;
   // Shows, updates or (nullopt) closes the warning before a shut-down or restart named
-  // `action` (its list text) of `alarm`.
-  std::function<void(const std::optional<PowerWarning>& warning, const std::wstring& action,
-                     int alarm)>
-      warn;
+  // `action` (its list text).
+  std::function<void(const std::optional<PowerWarning>& warning, const std::wstring& action)> warn;
+  // A warning appeared (none showed before): the alarm whose shut-down or restart it is.
+  std::function<void(int alarm)> warning_appeared;
   // The alarm's put-off is pending no more (it rang, or the alarm is off or deleted).
   std::function<void(int alarm)> put_off_ended;
   // Writes one line (UTF-8, with its line end) to the program's log.

@@ -137,6 +137,13 @@ TEST_F(Traced, ShutDownWarnsFirstAndCancelStopsThatOccurrenceOnly) {
                   << TextOf(GetDlgItem(form1, form1::kCombo4)) << "\n"
                   << norvel_.LogBytes();
   }
+  // The next warning plays its sound once again.
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return PlaySoundCalls(Trace()) == std::vector{once, once};
+      },
+      2000))
+      << ::testing::PrintToString(PlaySoundCalls(Trace()));
   WaitUntil([&] { return GetTickCount64() + 250 >= second.at_tick; }, 6000);
   EXPECT_FALSE(norvel_.WaitForExit(0)) << "shut down before its second";
   ASSERT_TRUE(norvel_.WaitForExit(20000));

@@ -95,10 +95,13 @@ TEST(AlarmSet, OneShutDownOrRestartASecondAndTheShutDownWins) {
   AlarmRun cancel;
   cancel.alarms.Add(1, "23", "0", "0", "重启计算机");
   cancel.alarms.Add(3, "23", "0", "0", "关闭计算机");
-  cancel.At("2026-12-07 22:59:30.000");
+  EXPECT_TRUE(cancel.At("2026-12-07 22:59:30.000").warning_appeared);
+  EXPECT_FALSE(cancel.At("2026-12-07 22:59:31.000").warning_appeared);  // counting down
   EXPECT_EQ(cancel.set.CancelPowerAction(Second("2026-12-07 23:00:00.000")).size(), 2u);
-  EXPECT_FALSE(IsPowerAction(cancel.At("2026-12-07 22:59:31.000").power));
+  EXPECT_FALSE(IsPowerAction(cancel.At("2026-12-07 22:59:32.000").power));
   EXPECT_FALSE(IsPowerAction(cancel.At("2026-12-07 23:00:00.000").power));
+  // The next occurrence's warning appears again (its sound plays again).
+  EXPECT_TRUE(cancel.At("2026-12-08 22:59:30.000").warning_appeared);
 }
 
 TEST(AlarmSet, EachAlarmHasItsOwnPutOffWhichEndsWithTheAlarm) {
