@@ -8,6 +8,7 @@
 #include "scheduler/ZXH.h"
 #include "scheduler/alarm.h"
 #include "scheduler/alarm_lists.h"
+#include "scheduler/alarm_set.h"
 #include "scheduler/scheduler.h"
 
 namespace norvel {
@@ -59,6 +60,38 @@ void BM_SchedulerTick(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SchedulerTick);
+
+// `count` alarms of the same fixed texts, all on, as the settings window gives them.
+class FixedAlarms final : public AlarmTexts {
+ public:
+  explicit FixedAlarms(int count) : count_(count) {}
+  int AlarmCount() const override { return count_; }
+  int AlarmNumber(int index) const override { return index + 1; }
+  bool AlarmEnabled(int) const override { return true; }
+  std::wstring_view AlarmText(int, AlarmList list,
+                              wchar_t (&buffer)[ListTexts::kBuffer]) const override {
+    return lists_.Text(list, buffer);
+  }
+
+ private:
+  int count_;
+  FixedLists lists_;
+};
+
+// A waiting tick of 1 or 32 alarms: one scheduler each and the plan joined from theirs
+// (against BM_SchedulerTick, the single alarm's scheduler alone).
+void BM_AlarmSetTick(benchmark::State& state) {
+  const FixedAlarms texts(static_cast<int>(state.range(0)));
+  AlarmSet alarms;
+  LocalTime now = Noon();
+  std::int64_t monotonic = 0;
+  for (auto _ : state) {
+    monotonic += 50;
+    now.millisecond = static_cast<int>(monotonic % 1000);
+    benchmark::DoNotOptimize(alarms.Tick({now, monotonic}, texts).reminders.size());
+  }
+}
+BENCHMARK(BM_AlarmSetTick)->Arg(1)->Arg(32);
 
 void BM_StatusLineReused(benchmark::State& state) {
   const StatusLineParts<char> parts{std::string(kStatusToday), std::string(kStatusNow),
