@@ -47,10 +47,10 @@ bool ReadableWave(const std::wstring& path) {
 
 }  // namespace
 
-SoundPlayer::SoundPlayer(std::function<void(const std::string&)> log)
-    : log_(std::move(log)), thread_([this] { Run(); }) {}
+SoundPlayer::SoundPlayer(std::function<void(const std::string&)> log) : log_(std::move(log)) {}
 
 SoundPlayer::~SoundPlayer() {
+  if (!thread_.joinable()) return;  // never played: nothing to stop
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     quit_ = true;
@@ -62,17 +62,19 @@ SoundPlayer::~SoundPlayer() {
 
 void SoundPlayer::Play(const std::string& sound, bool loop, int alarm) {
   if (SoundKindOf(sound) == SoundKind::kNone) return;
-  {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    next_ = Request{sound, loop, alarm};
-  }
-  wake_.notify_one();
+  Send(Request{sound, loop, alarm});
 }
 
 void SoundPlayer::Stop() {
+  if (thread_.joinable()) Send(Request{});  // nothing plays before the first sound
+}
+
+void SoundPlayer::Send(Request request) {
+  // The thread starts with the first sound: a program that never plays one has none.
+  if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
   {
     const std::lock_guard<std::mutex> lock(mutex_);
-    next_ = Request{};
+    next_ = std::move(request);
   }
   wake_.notify_one();
 }

@@ -1,8 +1,8 @@
 // Plays a reminder's sound with the system's own calls (PlaySoundW, asynchronous, from memory
 // for the bell, by alias for the scheme's default sound, or from a file), on a thread of its
-// own: starting or stopping a sound never holds up the tick, even when the file lies on a
-// slow share. A file that is missing, unreadable or no WAV plays the bell instead, and the
-// log says so once for that playing.
+// own (started with the first sound): starting or stopping a sound never holds up the tick,
+// even when the file lies on a slow share. A file that is missing, unreadable or no WAV plays the
+// bell instead, and the log says so once for that playing.
 #pragma once
 
 #include <condition_variable>
@@ -33,6 +33,7 @@ class SoundPlayer {
     bool loop = false;
     int alarm = 0;
   };
+  void Send(Request request);
   void Run();
   void Carry(const Request& request);
 

@@ -107,8 +107,10 @@ class Reminder : public ::testing::Test {
           testing::WindowsPathOf(NORVEL_E2E_PICTURES "/" + NarrowLossy(replacement_)).c_str(),
           picture_.c_str(), FALSE));
     }
-    // The trigger a few seconds ahead, set in the lists without OK.
-    trigger_ = TriggerIn(2);
+    // The trigger a few seconds ahead, set in the lists without OK (further where 32-bit code
+    // is emulated: the picture is made ready from then on, and the reminder waits at most two
+    // seconds past its second for it).
+    trigger_ = TriggerIn(static_cast<int>(Scaled(2000) / 1000));
     SetTrigger(form1_, trigger_, "无动作");
     // As after OK: the settings window waits hidden in the notification area (shown, it
     // would lie above the reminder, being topmost).
