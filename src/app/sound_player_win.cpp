@@ -36,8 +36,8 @@ const void* BellBytes() {
 
 // Whether the file can be read and begins as a WAV does.
 bool ReadableWave(const std::wstring& path) {
-  const UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   char head[12] = {};
   DWORD read = 0;

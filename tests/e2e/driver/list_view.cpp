@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "toolkit/handle_win.h"
 #include "toolkit/text_win.h"
 
 namespace norvel::e2e {
@@ -16,14 +17,15 @@ class RemoteBuffer {
   RemoteBuffer(HWND window, std::size_t size) : size_(size) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    process_.reset(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
     if (process_) {
-      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+      address_ =
+          VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
   }
   ~RemoteBuffer() {
-    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    if (process_) CloseHandle(process_);
+    if (address_) VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE);
   }
   RemoteBuffer(const RemoteBuffer&) = delete;
   RemoteBuffer& operator=(const RemoteBuffer&) = delete;
@@ -31,15 +33,15 @@ class RemoteBuffer {
   char* at(std::size_t offset) const { return static_cast<char*>(address_) + offset; }
   bool Write(std::size_t offset, const void* data, std::size_t size) const {
     return address_ && offset + size <= size_ &&
-           WriteProcessMemory(process_, at(offset), data, size, nullptr);
+           WriteProcessMemory(process_.get(), at(offset), data, size, nullptr);
   }
   bool Read(std::size_t offset, void* data, std::size_t size) const {
     return address_ && offset + size <= size_ &&
-           ReadProcessMemory(process_, at(offset), data, size, nullptr);
+           ReadProcessMemory(process_.get(), at(offset), data, size, nullptr);
   }
 
  private:
-  HANDLE process_ = nullptr;
+  UniqueKernelHandle process_;
   void* address_ = nullptr;
   std::size_t size_;
 };
