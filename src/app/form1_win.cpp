@@ -154,6 +154,10 @@ void Form1::ShowStatusLine(const wchar_t* text) {
   SetWindowTextW(Control(form1::kLabel5), text);
 }
 
+void Form1::RetimeTick(int interval_ms) {
+  SetTimer(hwnd(), kTimer1, static_cast<UINT>(interval_ms), nullptr);
+}
+
 void Form1::OnResize(WPARAM state) {
   if (state != SIZE_MINIMIZED) return;
   keys_.RememberFocus();

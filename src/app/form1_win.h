@@ -86,6 +86,7 @@ class Form1 final : public Window, public AlarmView {
   std::wstring_view AlarmText(int index, AlarmList list,
                               wchar_t (&buffer)[ListTexts::kBuffer]) const override;
   void ShowStatusLine(const wchar_t* text) override;
+  void RetimeTick(int interval_ms) override;
 
   static constexpr UINT_PTR kTimer1 = 1;
   // Starts Timer1 again (posted by the tick's watchdog when the ticks stopped).

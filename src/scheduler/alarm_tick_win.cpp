@@ -65,6 +65,8 @@ AlarmTick::AlarmTick(AlarmView& view, const Clock& clock, AlarmEffects effects,
 void AlarmTick::Tick() {
   const LocalTime now = clock_.Now();
   Apply(alarms_.Tick({now, clock_.MonotonicMs()}, view_), now);
+  // In step with the clock's seconds: a second's first tick comes just after it begins.
+  if (const int interval = phase_.After(now.millisecond)) view_.RetimeTick(interval);
 }
 
 void AlarmTick::Apply(const AlarmSetPlan& plan, const LocalTime& now) {

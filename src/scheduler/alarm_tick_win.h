@@ -17,6 +17,7 @@
 #include "scheduler/ZXH.h"
 #include "scheduler/power_warning.h"
 #include "scheduler/alarm_set.h"
+#include "scheduler/tick_phase.h"
 
 namespace norvel {
 
@@ -107,6 +108,7 @@ class AlarmTick {
   const Clock& clock_;
   AlarmEffects effects_;
   AlarmSet alarms_;
+  TickPhase phase_;
   int picture_wanted_ = 0;
   StatusLineParts<wchar_t> parts_;
   // Reused from tick to tick: no allocation once they have grown.
