@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Runs the picture chooser's sequence across a reminder (PictureChooserAcrossReminder) <runs>
-# times (one driver process, a new norvel.exe each time) with the 32-bit or 64-bit build, in a Wine prefix and on a virtual display of its own
-# (build/wine-chooser<bits>). While it runs, whenever the program writes down in norvel.log
-# that its tick stopped, every thread's backtrace is taken (tools/backtrace_all.sh) into
-# build/chooser-runs/chooser-backtrace-<n>.txt. Prints each run's result and the count that passed.
+# times (one driver process, a new norvel.exe each time) with the 32-bit or 64-bit build, in a
+# Wine prefix and on a virtual display of its own (build/wine-chooser<bits>). While it runs,
+# whenever the program writes down in norvel.log that its tick stopped, the host's view of its
+# threads and every thread's backtrace (tools/backtrace_all.sh) are taken into
+# build/chooser-runs/chooser-backtrace-<n>.txt. Prints each run's result and the count that
+# passed.
 # Usage: tools/chooser_runs.sh <runs> [32|64]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,13 +20,25 @@ if [ "$bits" = 32 ]; then loader=/usr/lib/wine/wine; bin=$root/build/win32/bin; 
 else loader=/usr/lib/wine/wine64; bin=$root/build/win64/bin; scale=1; fi
 [ "$(wine_env_32bit_mode)" = emulated ] && [ "$bits" = 32 ] && echo "32-bit code runs emulated (qemu) here"
 
-watch_for_stops() {  # takes a backtrace once per log that says the tick stopped
-  local n=0 seen=""
+host_threads() {  # the host's view of norvel.exe's threads: where each waits in the kernel
+  local pid task
+  for pid in $(pgrep -f 'norvel\.exe( |$)'); do
+    echo "=== host process $pid: thread, name, kernel wait, system call and its first arguments"
+    for task in /proc/"$pid"/task/*; do
+      echo "${task##*/} $(cat "$task/comm") $(cat "$task/wchan") $(cut -d' ' -f1-3 "$task/syscall")"
+    done
+  done 2>/dev/null
+}
+
+watch_for_stops() {  # takes the backtraces once per log that says the tick stopped
+  local n seen=""
+  n=$(find "$logs" -name 'chooser-backtrace-*.txt' | wc -l)  # numbered on from earlier runs
   while sleep 1; do
     for log in "$WINEPREFIX"/drive_c/users/*/Temp/*/norvel.log; do
       [ -f "$log" ] && grep -q '计时停止了' "$log" && ! grep -qxF "$log" <<<"$seen" || continue
       seen+="$log"$'\n'; n=$((n + 1))
-      "$root/tools/backtrace_all.sh" norvel.exe "$bits" >"$logs/chooser-backtrace-$n.txt" 2>&1
+      host_threads >"$logs/chooser-backtrace-$n.txt"
+      "$root/tools/backtrace_all.sh" norvel.exe "$bits" >>"$logs/chooser-backtrace-$n.txt" 2>&1
       cp "$log" "$logs/chooser-norvel-$n.log"
     done
   done
