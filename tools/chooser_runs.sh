@@ -36,8 +36,8 @@ watch_for_stops() {  # takes the backtraces once per log that says the tick stop
   while sleep 1; do
     for log in "$WINEPREFIX"/drive_c/users/*/Temp/*/norvel.log; do
       # Only the logs of this run's programs: the prefix keeps those of earlier runs.
-      [ "$log" -nt "$started" ] && grep -q '计时停止了' "$log" && ! grep -qxF "$log" <<<"$seen" ||
-        continue
+      [ "$log" -nt "$started" ] && grep -q '计时停止了' "$log" 2>/dev/null &&
+        ! grep -qxF "$log" <<<"$seen" || continue
       seen+="$log"$'\n'; n=$((n + 1))
       host_threads >"$logs/chooser-backtrace-$n.txt"
       "$root/tools/backtrace_all.sh" norvel.exe "$bits" >>"$logs/chooser-backtrace-$n.txt" 2>&1
