@@ -14,6 +14,7 @@
 #include "reminder/prepared_picture_win.h"
 #include "scheduler/alarm_log.h"
 #include "scheduler/alarm_tick_win.h"
+#include "scheduler/tick_phase.h"
 #include "scheduler/tick_watchdog_win.h"
 #include "scheduler/close_win.h"
 #include "scheduler/power_warning_win.h"
@@ -202,7 +203,7 @@ void Application::RefreshHolidays() {
 
 void Application::OnTick() {
   // holidays.txt is looked at once a minute, never on every tick.
-  if (++holiday_ticks_ >= 60000 / form1::kTimerIntervalMs) {
+  if (++holiday_ticks_ >= 60000 / kTickIntervalMs) {
     holiday_ticks_ = 0;
     RefreshHolidays();
     TellWhenNextYearUnknown();
@@ -241,7 +242,7 @@ void Application::HoldPictureWhenWanted() {
     }
   }
   // While held, a picture file that changed is made ready again (looked at every 5 s).
-  if (held_alarm_ != 0 && ++ticks_ == 5000 / form1::kTimerIntervalMs) {
+  if (held_alarm_ != 0 && ++ticks_ == 5000 / kTickIntervalMs) {
     ticks_ = 0;
     preparer_->Refresh();
   }

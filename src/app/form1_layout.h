@@ -9,7 +9,6 @@
 
 #include "app/version.h"
 #include "scheduler/alarm.h"
-#include "scheduler/tick_phase.h"
 #include "toolkit/layout.h"
 
 namespace norvel::form1 {
@@ -68,7 +67,6 @@ inline constexpr int kAlarmListHeight = 1800;
 inline constexpr int kAlarmButtonsTop = 120 + kAlarmListHeight + 90;
 inline constexpr int kAlarmBlock = kAlarmListHeight + 90 + 375 + 90;
 inline constexpr int kClientHeight = 3165 + 2 * kListPitch + kAlarmBlock;  // twips
-inline constexpr int kTimerIntervalMs = kTickIntervalMs;
 inline constexpr std::size_t kMessageByteLimit = 255;  // Text1, in code page 936 bytes
 inline constexpr std::string_view kDefaultMessage = "时间到,请休息!";
 

@@ -7,6 +7,7 @@
 #include "app/ini_win.h"
 #include "app/startup.h"
 #include "reminder/prepared_picture_win.h"
+#include "scheduler/tick_phase.h"
 #include "toolkit/controls_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/resource.h"
@@ -57,7 +58,7 @@ bool Form1::Load(bool show) {
   ApplyLayout(DpiForWindow(hwnd()));
   OnLoad();
   // Timer1 is enabled by design and ticks from the end of the load on.
-  SetTimer(hwnd(), kTimer1, form1::kTimerIntervalMs, nullptr);
+  RetimeTick(kTickIntervalMs);
   // Started at log-in ("/tray"): the window stays hidden until the icon brings it.
   if (!show) return true;
   ShowWindow(hwnd(), SW_SHOW);
@@ -239,7 +240,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnChooseSound();
       return 0;
     case kRestartTimerMessage:
-      SetTimer(hwnd(), kTimer1, form1::kTimerIntervalMs, nullptr);
+      RetimeTick(kTickIntervalMs);
       return 0;
     case WM_SIZE:
       OnResize(wparam);

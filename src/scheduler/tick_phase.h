@@ -20,14 +20,11 @@ class TickPhase {
   // The shortest interval a window timer keeps (a shorter one is lengthened to it).
   static constexpr int kShortestMs = 10;
 
-  explicit TickPhase(int interval_ms = kTickIntervalMs) : interval_ms_(interval_ms) {}
-
   // Called on every tick with the clock's millisecond within its second: the interval to
   // set the timer to now, or 0 to leave the timer as it is.
   int After(int millisecond);
 
  private:
-  int interval_ms_;
   bool shortened_ = false;
 };
 
