@@ -18,15 +18,20 @@ stage_end() {  # <name>: the stage's elapsed seconds, added to earlier parts of 
   rm -f "$logs/stage-$1.start"
 }
 
+# The "N% tests passed, F tests failed out of T" lines of a ctest log, and F or T of one.
+ctest_summaries() { grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1"; }
+failed_of() { sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/'; }
+total_of() { sed -E 's/.* failed out of ([0-9]+).*/\1/'; }
+
 count_ctest() {  # <log>: adds the summary of a ctest run (and of its rerun) to the totals
   local summaries total bad
-  summaries=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1")
+  summaries=$(ctest_summaries "$1")
   if [ -z "$summaries" ]; then
     result_fail 1; result_note "no test summary in $1"; return
   fi
   # All the tests of the first run; the failures of the last (a rerun's, if there was one).
-  bad=$(tail -1 <<<"$summaries" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
-  total=$(head -1 <<<"$summaries" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
+  bad=$(tail -1 <<<"$summaries" | failed_of)
+  total=$(head -1 <<<"$summaries" | total_of)
   result_pass $((total - bad)); result_fail "$bad"
   [ "$bad" -eq 0 ] || result_note "failed in $1: $(grep -E '^\s+[0-9]+ - ' "$1" | tr -s ' ' | paste -sd, -)"
 }
@@ -37,8 +42,7 @@ count_ctest() {  # <log>: adds the summary of a ctest run (and of its rerun) to 
 # that wrote anything and failed is never run again.
 rerun_unstarted() {  # <build folder> <preset> <log>
   local last=$1/Testing/Temporary/LastTest.log failed unstarted
-  failed=$(grep -E 'tests passed, [0-9]+ tests? failed out of' "$3" | tail -1 |
-    sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/')
+  failed=$(ctest_summaries "$3" | tail -1 | failed_of)
   [ "${failed:-0}" -gt 0 ] && [ -f "$last" ] || return 0
   unstarted=$(awk '/^[0-9]+\/[0-9]+ Testing: / { name = $0; sub(/^[^:]*: /, "", name) }
     /^Output:$/ { out = 1; lines = 0; next }
